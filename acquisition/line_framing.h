@@ -1,0 +1,42 @@
+#pragma once
+// Cuts the received byte stream into lines ended by a terminator (CR LF here) and hands
+// each completed line, without its terminator, to a line receiver.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class TLineReceiver {
+ public:
+  virtual ~TLineReceiver() = default;
+  // The view is valid only during the call.
+  virtual void ProcessLine(std::string_view line) = 0;
+};
+
+class TLineFraming {
+ public:
+  // A stream that never sends the terminator (wrong baud rate, binary data) must not
+  // grow memory without end: the pending text is dropped when it reaches this length.
+  static constexpr size_t MaxPendingLine = 64 * 1024;
+
+  explicit TLineFraming(TLineReceiver& receiver, std::string_view terminator = "\r\n");
+
+  // Frames the bytes in order. An error raised while a line is processed leaves here;
+  // that line's text is discarded first and matching restarts at the terminator's
+  // first character, and the rest of the block is not framed.
+  void Feed(const uint8_t* data, size_t count);
+
+  std::string_view PendingLine() const { return PendingLine_; }
+  // 1-based index of the terminator character expected next.
+  int TerminatorPos() const { return int(TerminatorPos_) + 1; }
+
+ private:
+  void Append(const uint8_t* bytes, size_t count);
+  void CompleteLine();
+
+  TLineReceiver& Receiver_;
+  const std::string Terminator_;
+  size_t TerminatorPos_ = 0;  // 0-based here
+  std::string PendingLine_;
+};
