@@ -15,8 +15,7 @@ class TLineSource {
   static constexpr size_t MaxLineBytes = TFaultInjector::MaxPrefixLength + MaxSampleLineLength;
 
   // channels is 1 or 2; channel2 is used only with two channels.
-  TLineSource(int channels, const TSignalGenerator& channel1, const TSignalGenerator& channel2,
-              TFaultInjector faults)
+  TLineSource(int channels, const TSignalGenerator& channel1, const TSignalGenerator& channel2, TFaultInjector faults)
       : Channels_(channels), Channel1_(channel1), Channel2_(channel2), Faults_(std::move(faults)) {}
 
   // Writes the bytes of sample line `line` (1-based; it carries sample line - 1) to out,

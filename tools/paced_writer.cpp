@@ -37,8 +37,8 @@ int64_t TPacedWriter::Run(int64_t count) {
       continue;
     }
     const int64_t first = Written_ + 1;
-    const int64_t last = Source_.StartsBurst(first) ? std::min(end, first + BurstLines_ - 1)
-                                                    : std::min(due, first + MaxBatchLines - 1);
+    const int64_t last =
+        Source_.StartsBurst(first) ? std::min(end, first + BurstLines_ - 1) : std::min(due, first + MaxBatchLines - 1);
     Compose(first, last);
     if (!WriteComposed(first)) break;
     // Lines held up by a slow reader are not made up for in a rush once it reads again.

@@ -11,9 +11,7 @@
 
 namespace {
 
-[[noreturn]] void Fail(const char* what) {
-  throw ESimError(std::string(what) + ": " + std::strerror(errno));
-}
+[[noreturn]] void Fail(const char* what) { throw ESimError(std::string(what) + ": " + std::strerror(errno)); }
 
 }  // namespace
 

@@ -35,11 +35,16 @@ double TSignalGenerator::Shape(int64_t sample) const {
   if (phase < 0) phase += 1;
   if (phase >= 1) phase = 0;  // fmod's tiny negative remainders round up to 1
   switch (Settings_.Wave) {
-    case wfSine: return std::sin(2 * std::numbers::pi * phase);
-    case wfTriangle: return Triangle(phase);
-    case wfSquare: return phase < 0.5 ? 1 : -1;
-    case wfRamp: return 2 * phase - 1;
-    case wfNoise: break;
+    case wfSine:
+      return std::sin(2 * std::numbers::pi * phase);
+    case wfTriangle:
+      return Triangle(phase);
+    case wfSquare:
+      return phase < 0.5 ? 1 : -1;
+    case wfRamp:
+      return 2 * phase - 1;
+    case wfNoise:
+      break;
   }
   return 0;
 }

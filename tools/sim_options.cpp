@@ -19,8 +19,7 @@ constexpr int64_t MaxBurstLines = 100000;
 double ReadReal(std::string_view option, std::string_view text, double min, double max, std::string_view expected) {
   double value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value) || value < min ||
-      value > max) {
+  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value) || value < min || value > max) {
     Invalid(option, text, expected);
   }
   return value;
@@ -66,10 +65,10 @@ struct TOptionName {
 };
 
 constexpr TOptionName Known[] = {
-    {"rate", true},      {"channels", true},  {"wave", true},   {"wave2", true},       {"amplitude", true},
-    {"offset", true},    {"period", true},    {"phase", true},  {"count", true},       {"seed", true},
-    {"fault", true},     {"fault-every", true}, {"burst-lines", true}, {"link", true}, {"quiet", false},
-    {"help", false},
+    {"rate", true},        {"channels", true}, {"wave", true},   {"wave2", true},
+    {"amplitude", true},   {"offset", true},   {"period", true}, {"phase", true},
+    {"count", true},       {"seed", true},     {"fault", true},  {"fault-every", true},
+    {"burst-lines", true}, {"link", true},     {"quiet", false}, {"help", false},
 };
 
 }  // namespace

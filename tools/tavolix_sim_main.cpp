@@ -76,12 +76,14 @@ int Run(TSimOptions options) {
   std::fflush(stdout);
 
   const TLineSource source(options.Channels, TSignalGenerator(ChannelSettings(options, 1)),
-                           TSignalGenerator(ChannelSettings(options, 2)),
-                           TFaultInjector(options.Faults, options.Seed));
+                           TSignalGenerator(ChannelSettings(options, 2)), TFaultInjector(options.Faults, options.Seed));
   TPacedWriter writer(pty.Master(), source, options.Rate, options.BurstLines, StopRequested);
   const int64_t written = writer.Run(options.Count);
   if (options.Count > 0 && written == options.Count) WaitUntilRead(pty);
-  if (!options.Quiet) std::fprintf(stderr, "tavolix-sim: %lld lines written\n", static_cast<long long>(written));
+  if (!options.Quiet) {
+    std::fprintf(stderr, "tavolix-sim: %lld %s written\n", static_cast<long long>(written),
+                 written == 1 ? "line" : "lines");
+  }
   return 0;
 }
 
