@@ -48,7 +48,7 @@ class TNumberDigits {
 }  // namespace
 
 TReadNumberResult ReadNumber(std::string_view text) {
-  if (const void* nul = std::memchr(text.data(), 0, text.size())) {
+  if (const void* nul = text.empty() ? nullptr : std::memchr(text.data(), 0, text.size())) {
     text = text.substr(0, size_t(static_cast<const char*>(nul) - text.data()));
   }
   const size_t n = text.size();
