@@ -1,0 +1,44 @@
+#include "app/user_dialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+void ShowBox(QMessageBox::Icon icon, const QString& title, const QString& text) {
+  QMessageBox box(icon, title, text, QMessageBox::Ok);
+  box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  box.exec();
+}
+
+QString RunFileDialog(QFileDialog::AcceptMode mode, const QString& filter, const QString& defaultSuffix) {
+  QFileDialog dialog(nullptr, QString(), QDir::homePath(), filter);
+  dialog.setAcceptMode(mode);
+  dialog.setDefaultSuffix(defaultSuffix);
+  if (mode == QFileDialog::AcceptSave) {
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+  } else {
+    dialog.setFileMode(QFileDialog::ExistingFile);
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().first();
+}
+
+}  // namespace
+
+void TQtUserDialogs::ShowInformation(const QString& text) { ShowBox(QMessageBox::Information, QString(), text); }
+
+void TQtUserDialogs::ShowError(const QString& text) {
+  ShowBox(QMessageBox::Critical, QApplication::applicationDisplayName(), text);
+}
+
+QString TQtUserDialogs::SaveFileName(const QString& filter, const QString& defaultSuffix) {
+  return RunFileDialog(QFileDialog::AcceptSave, filter, defaultSuffix);
+}
+
+QString TQtUserDialogs::OpenFileName(const QString& filter, const QString& defaultSuffix) {
+  return RunFileDialog(QFileDialog::AcceptOpen, filter, defaultSuffix);
+}

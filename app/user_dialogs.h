@@ -1,0 +1,26 @@
+#pragma once
+// The message boxes and file dialogs the windows show, behind one seam so that tests
+// can answer them without a modal loop.
+
+#include <QString>
+
+class TUserDialogs {
+ public:
+  virtual ~TUserDialogs() = default;
+  // Information box: information icon, empty title, on top of every window.
+  virtual void ShowInformation(const QString& text) = 0;
+  // The application's error box for a failed command.
+  virtual void ShowError(const QString& text) = 0;
+  // Empty when the user cancels. Filters are in Qt's form: "Graphic Files (*.bmp *.BMP)".
+  virtual QString SaveFileName(const QString& filter, const QString& defaultSuffix) = 0;
+  virtual QString OpenFileName(const QString& filter, const QString& defaultSuffix) = 0;
+};
+
+// The real boxes and dialogs.
+class TQtUserDialogs final : public TUserDialogs {
+ public:
+  void ShowInformation(const QString& text) override;
+  void ShowError(const QString& text) override;
+  QString SaveFileName(const QString& filter, const QString& defaultSuffix) override;
+  QString OpenFileName(const QString& filter, const QString& defaultSuffix) override;
+};
