@@ -212,7 +212,8 @@ QWidget* TForm1::CreateChannelPage(int channel) {
                     3, 8, 179, 380);
   // Only the box's title is in the channel's colour; its fields and labels stay black.
   QPalette title = box->palette();
-  const QPalette plain = title;
+  QPalette plain = title;
+  plain.setColor(QPalette::WindowText, Qt::black);
   title.setColor(QPalette::WindowText, first ? QColor(0, 0, 255) : QColor(128, 0, 0));
   box->setPalette(title);
 
