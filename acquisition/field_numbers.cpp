@@ -1,0 +1,73 @@
+#include "acquisition/field_numbers.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <limits>
+
+#include "acquisition/sample_scaling.h"
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+[[noreturn]] void ThrowNotAFloat(std::string_view text) {
+  throw EConvertError("'" + std::string(text) + "' ist kein gültiger Gleitkommawert");
+}
+
+}  // namespace
+
+float ReadFieldFloat(std::string_view text, char decimalSeparator) {
+  size_t i = 0;
+  size_t n = text.size();
+  while (i < n && text[i] == ' ') ++i;
+  while (n > i && text[n - 1] == ' ') --n;
+
+  // Rebuild the number in the form from_chars reads; it is short, fields have a length limit.
+  std::string number;
+  if (i < n && (text[i] == '-' || text[i] == '+')) {
+    if (text[i] == '-') number += '-';
+    ++i;
+  }
+  size_t digits = 0;
+  for (; i < n && IsDigit(text[i]); ++i, ++digits) number += text[i];
+  if (i < n && text[i] == decimalSeparator) {
+    number += '.';
+    for (++i; i < n && IsDigit(text[i]); ++i, ++digits) number += text[i];
+  }
+  if (digits == 0) ThrowNotAFloat(text);
+  if (i < n && (text[i] == 'E' || text[i] == 'e')) {
+    number += 'e';
+    ++i;
+    if (i < n && (text[i] == '-' || text[i] == '+')) number += text[i++];
+    const size_t exponentStart = i;
+    for (; i < n && IsDigit(text[i]); ++i) number += text[i];
+    if (i == exponentStart) ThrowNotAFloat(text);
+  }
+  if (i != n) ThrowNotAFloat(text);
+
+  double value = 0;
+  const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+  if (ec == std::errc::result_out_of_range) {
+    // Too small is zero; too large cannot be stored.
+    if (number.find("e-") != std::string::npos) return 0;
+    throw EOverflow();
+  }
+  if (ec != std::errc() || end != number.data() + number.size()) ThrowNotAFloat(text);
+  return StoreSingle(value);
+}
+
+int32_t ReadFieldInteger(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  int64_t value = 0;
+  constexpr int64_t kLimit = int64_t(std::numeric_limits<int32_t>::max()) + 1;
+  for (; i < text.size() && IsDigit(text[i]); ++i) {
+    value = value * 10 + (text[i] - '0');
+    if (value > kLimit) value = kLimit;
+  }
+  if (negative) value = -value;
+  if (value > std::numeric_limits<int32_t>::max()) value = std::numeric_limits<int32_t>::max();
+  return int32_t(value);
+}
