@@ -1,0 +1,113 @@
+#include "app/replay_options.h"
+
+#include <QRegularExpression>
+
+#include "acquisition/field_numbers.h"
+#include "acquisition/sample_scaling.h"
+
+namespace {
+
+QString NumberOption(const QString& option, const QString& value) {
+  try {
+    ReadFieldFloat(value.toStdString(), '.');
+  } catch (const std::exception&) {
+    throw EReplayUsage(QStringLiteral("%1: '%2' is not a number (use \".\" as decimal separator)")
+                           .arg(option, value)
+                           .toStdString());
+  }
+  return value.trimmed();
+}
+
+QSize SizeOption(const QString& value) {
+  static const QRegularExpression pattern(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
+  const QRegularExpressionMatch match = pattern.match(value);
+  if (!match.hasMatch()) throw EReplayUsage(QStringLiteral("--size: '%1' is not WIDTHxHEIGHT").arg(value).toStdString());
+  return {match.captured(1).toInt(), match.captured(2).toInt()};
+}
+
+}  // namespace
+
+bool IsReplayCommandLine(const QStringList& arguments) {
+  return arguments.contains(QStringLiteral("--replay"));
+}
+
+TReplayOptions ParseReplayOptions(const QStringList& arguments) {
+  TReplayOptions o;
+  for (qsizetype i = 0; i < arguments.size(); ++i) {
+    const QString& option = arguments[i];
+    auto value = [&]() -> QString {
+      if (i + 1 >= arguments.size()) throw EReplayUsage(QStringLiteral("%1 needs a value").arg(option).toStdString());
+      return arguments[++i];
+    };
+    if (option == QLatin1String("--replay")) {
+      o.Capture = value();
+    } else if (option == QLatin1String("--channels")) {
+      const QString v = value();
+      if (v != QLatin1String("1") && v != QLatin1String("2")) throw EReplayUsage("--channels must be 1 or 2");
+      o.Channels = v.toInt();
+    } else if (option == QLatin1String("--trend")) {
+      o.Trend = true;
+    } else if (option == QLatin1String("--color")) {
+      o.Color = true;
+    } else if (option == QLatin1String("--xmax")) {
+      o.Xmax = NumberOption(option, value());
+    } else if (option == QLatin1String("--factor1")) {
+      o.Factor1 = NumberOption(option, value());
+    } else if (option == QLatin1String("--offset1")) {
+      o.Offset1 = NumberOption(option, value());
+    } else if (option == QLatin1String("--factor2")) {
+      o.Factor2 = NumberOption(option, value());
+    } else if (option == QLatin1String("--offset2")) {
+      o.Offset2 = NumberOption(option, value());
+    } else if (option == QLatin1String("--ymin1")) {
+      o.Ymin1 = NumberOption(option, value());
+    } else if (option == QLatin1String("--ymax1")) {
+      o.Ymax1 = NumberOption(option, value());
+    } else if (option == QLatin1String("--ymin2")) {
+      o.Ymin2 = NumberOption(option, value());
+    } else if (option == QLatin1String("--ymax2")) {
+      o.Ymax2 = NumberOption(option, value());
+    } else if (option == QLatin1String("--name")) {
+      o.Name = value();
+    } else if (option == QLatin1String("--ch1-name")) {
+      o.Ch1Name = value();
+    } else if (option == QLatin1String("--ch2-name")) {
+      o.Ch2Name = value();
+    } else if (option == QLatin1String("--chunk")) {
+      bool ok = false;
+      o.Chunk = value().toLongLong(&ok);
+      if (!ok || o.Chunk < 1 || o.Chunk > (1 << 30)) throw EReplayUsage("--chunk must be a byte count from 1 to 2^30");
+    } else if (option == QLatin1String("--size")) {
+      o.WindowSize = SizeOption(value());
+    } else if (option == QLatin1String("--save-session")) {
+      o.SaveSession = value();
+    } else if (option == QLatin1String("--save-bitmap")) {
+      o.SaveBitmap = value();
+    } else {
+      throw EReplayUsage(QStringLiteral("unknown option '%1' (see --help)").arg(option).toStdString());
+    }
+  }
+  if (o.Capture.isEmpty()) throw EReplayUsage("--replay needs a capture file");
+  if (o.SaveSession.isEmpty() && o.SaveBitmap.isEmpty()) {
+    throw EReplayUsage("a replay needs --save-session FILE.tvx and/or --save-bitmap FILE.bmp");
+  }
+  return o;
+}
+
+QString ReplayUsage() {
+  return QStringLiteral(
+      "Usage: tavolix --replay CAPTURE [options] --save-session FILE.tvx | --save-bitmap FILE.bmp\n"
+      "Plots a captured device output without a window, as Start would with a live port.\n\n"
+      "  --channels 1|2        values per line (default 1)\n"
+      "  --trend               Trend mode (sliding window)\n"
+      "  --xmax N              Graph X max\n"
+      "  --factor1 F --offset1 O --factor2 F --offset2 O   scaling per channel\n"
+      "  --ymin1 Y --ymax1 Y --ymin2 Y --ymax2 Y           y ranges\n"
+      "  --name TEXT --ch1-name TEXT --ch2-name TEXT       chart and axis captions\n"
+      "  --chunk BYTES         bytes handed over per received block (default 4096)\n"
+      "  --size WxH            window size\n"
+      "  --save-session FILE   write the session file\n"
+      "  --save-bitmap FILE    write the bitmap (black and white unless --color)\n"
+      "  --color               keep the chart's colours in the bitmap\n"
+      "Numbers use \".\" as decimal separator.\n");
+}

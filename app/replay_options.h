@@ -1,0 +1,37 @@
+#pragma once
+// The command line of a headless replay: a captured device output plotted without a
+// window, saved as a session file and/or a bitmap.
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <stdexcept>
+
+class EReplayUsage : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct TReplayOptions {
+  QString Capture;
+  int Channels = 1;
+  bool Trend = false;
+  // Field texts with "." as decimal separator; unset fields keep the window's defaults.
+  std::optional<QString> Xmax, Factor1, Offset1, Factor2, Offset2, Ymin1, Ymax1, Ymin2, Ymax2;
+  std::optional<QString> Name, Ch1Name, Ch2Name;
+  qint64 Chunk = 4096;
+  std::optional<QSize> WindowSize;
+  QString SaveSession;
+  QString SaveBitmap;
+  bool Color = false;
+};
+
+// True when the arguments ask for a replay (they hold --replay).
+bool IsReplayCommandLine(const QStringList& arguments);
+
+// arguments without the program name. Throws EReplayUsage with a message for the user.
+TReplayOptions ParseReplayOptions(const QStringList& arguments);
+
+// The text of --help.
+QString ReplayUsage();
