@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds in Release and starts Tavolix.
+#   ./run.sh           the program, for a real device
+#   ./run.sh --demo    the program with a simulated device on COM5: press Start
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -7,4 +9,18 @@ scripts/install-deps.sh
 
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVOLIX_BUILD_TESTS=OFF -DTAVOLIX_BUILD_BENCH=OFF
 cmake --build build-release
-exec build-release/app/tavolix "$@"
+
+if [ "${1:-}" != "--demo" ]; then
+  exec build-release/app/tavolix "$@"
+fi
+shift
+
+# A two-channel test signal at 200 lines per second on a pseudo-terminal mapped to COM5.
+link="${TMPDIR:-/tmp}/tavolix-demo-$$"
+build-release/tools/tavolix-sim --link "$link" --channels 2 --wave sine --wave2 triangle \
+  --amplitude 4 --offset 5 --period 400 --rate 200 --quiet >/dev/null &
+sim=$!
+trap 'kill "$sim" 2>/dev/null; wait "$sim" 2>/dev/null || true' EXIT
+for _ in $(seq 50); do [ -e "$link" ] && break; sleep 0.1; done
+echo "Simulated device on COM5 ($link): choose \"2 Ch's\", then press Start."
+TAVOLIX_COM5="$link" build-release/app/tavolix "$@"
