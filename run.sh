@@ -15,12 +15,13 @@ if [ "${1:-}" != "--demo" ]; then
 fi
 shift
 
-# A two-channel test signal at 200 lines per second on a pseudo-terminal mapped to COM5.
+# A sine between 1 and 9 at 200 lines per second on a pseudo-terminal mapped to COM5:
+# the window's defaults (one channel, y from 0 to 10) show it as soon as Start is pressed.
 link="${TMPDIR:-/tmp}/tavolix-demo-$$"
-build-release/tools/tavolix-sim --link "$link" --channels 2 --wave sine --wave2 triangle \
+build-release/tools/tavolix-sim --link "$link" --channels 1 --wave sine \
   --amplitude 4 --offset 5 --period 400 --rate 200 --quiet >/dev/null &
 sim=$!
 trap 'kill "$sim" 2>/dev/null; wait "$sim" 2>/dev/null || true' EXIT
 for _ in $(seq 50); do [ -e "$link" ] && break; sleep 0.1; done
-echo "Simulated device on COM5 ($link): choose \"2 Ch's\", then press Start."
+echo "Simulated device on COM5 ($link): press Start."
 TAVOLIX_COM5="$link" build-release/app/tavolix "$@"
