@@ -1,0 +1,342 @@
+#pragma once
+// The chart control's core: a display list of item records in 16 layers, the drawing
+// operations that append to it, each layer's x and y ranges with the mapping from data
+// units to pixels, the margins that place the chart area, the paint suspension that
+// guards multi-step changes, data sharing between charts and the session file.
+//
+// Rendering lives behind Paint(): every repaint the rules call for goes through it. It
+// returns at once while painting is suspended (from creation until the widget clears the
+// flag), while the control is not visible and while settings are being loaded.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "chart/canvas.h"
+#include "chart/chart_item.h"
+#include "chart/colors.h"
+#include "chart/gchart_error.h"
+#include "chart/item_store.h"
+#include "chart/scale_props.h"
+#include "chart/scale_types.h"
+
+constexpr int32_t kNumLayers = 16;
+
+// Margin and caption presets.
+enum TStandardLayout : uint8_t {
+  gcl_X1Bottom_Y1Left,
+  gcl_X1Bottom_Y2Left,
+  gcl_X1Bottom_Y3Left,
+  gcl_X1Bottom_Y4Left,
+  gcl_X1Bottom_Y2Both,
+  gcl_X2Bottom_Y2Left,
+  gcl_X2Both_Y2Both,
+};
+
+// The point the chart caption's position is measured from.
+enum TCaptionAnchorHoriz : uint8_t { cahControlLeft, cahChartLeft, cahChartCenter, cahChartRight, cahControlRight };
+enum TCaptionAnchorVert : uint8_t { cavControlTop, cavChartTop, cavChartCenter, cavChartBottom, cavControlBottom };
+
+// What the chart needs from the window system: information boxes.
+class TChartHost {
+ public:
+  virtual ~TChartHost() = default;
+  virtual void ShowMessage(const std::string& text) = 0;
+};
+
+struct TDataPoint {
+  double x = 0;
+  double y = 0;
+};
+
+// The chart area in control pixels; Width and Height may be zero or negative when the
+// margins take the whole control.
+struct TChartArea {
+  int32_t Left = 0;
+  int32_t Top = 0;
+  int32_t Right = 0;
+  int32_t Bottom = 0;
+  int64_t Width() const { return int64_t(Right) - Left; }
+  int64_t Height() const { return int64_t(Bottom) - Top; }
+};
+
+class TGChart {
+ public:
+  TGChart();
+  ~TGChart();
+  TGChart(const TGChart&) = delete;
+  TGChart& operator=(const TGChart&) = delete;
+
+  void SetHost(TChartHost* host) { Host_ = host; }
+
+  // Applying stored settings: between the two calls nothing repaints, the mapping is not
+  // computed and logarithmic axes are accepted whatever their ranges; EndLoading then
+  // computes the mapping and repaints.
+  void BeginLoading();
+  void EndLoading();
+  bool Loading() const { return Loading_; }
+
+  // --- The control ---
+  int32_t Width() const { return Width_; }
+  int32_t Height() const { return Height_; }
+  // Never smaller than the margins and shadow plus 80 x 20 pixels; does not repaint.
+  void Resize(int32_t width, int32_t height);
+  bool Visible() const { return Visible_; }
+  void SetVisible(bool visible) { Visible_ = visible; }
+
+  // --- Redraw control ---
+  // When true, appearance setters repaint at once. Item operations never repaint.
+  bool AutoRedraw() const { return AutoRedraw_; }
+  void SetAutoRedraw(bool autoRedraw) { AutoRedraw_ = autoRedraw; }
+  bool PaintSuspended() const { return PaintSuspended_; }
+  // Clearing the flag when it was set repaints once; any other call changes nothing.
+  void SetPaintSuspended(bool suspended);
+  // The full repaint.
+  void Paint();
+  // Repaints that got past the guards of Paint since creation.
+  int64_t PaintCount() const { return PaintCount_; }
+
+  // --- Item store ---
+  // Growth step in records, 1 .. 1,000,000; other values are ignored.
+  int32_t AllocSize() const { return AllocSize_; }
+  void SetAllocSize(int32_t size);
+  int32_t NumItems() const { return Store_->NumItems(); }
+  int32_t Capacity() const { return Store_->Capacity(); }
+  // Items 0 .. NumItems - 1, the oldest first; valid until the next change of the store.
+  std::span<const TChartItem> Items() const { return Store_->Items(); }
+  int32_t ItemCountOfKind(int kind) const { return Store_->ItemCountOfKind(kind); }
+  int32_t LastDrawnIndex() const { return Store_->LastDrawnIndex(); }
+  // Class of new items; 255 is ignored.
+  uint8_t ClassDefault() const { return ClassDefault_; }
+  void SetClassDefault(uint8_t itemClass);
+  bool ClassVisible(uint8_t itemClass) const { return ClassVisible_[itemClass]; }
+  void SetClassVisible(uint8_t itemClass, bool visible) { ClassVisible_[itemClass] = visible; }
+  // False for layers outside 1..16.
+  bool LayerVisible(int32_t layer) const;
+  void SetLayerVisible(int32_t layer, bool visible);
+  // Whether the painter draws the item: its class and layer are visible. A record of a
+  // layer outside 1..16 (from a foreign session file) is kept but never drawn.
+  bool ItemVisible(const TChartItem& item) const { return ClassVisible_[item.Class] && LayerVisible(item.Layer); }
+  void RemoveItem(int32_t index);
+  void RemoveFirstItem() { RemoveItem(0); }
+  // Empties the store; the screen keeps the old picture until the next rendering.
+  void ClearGraph();
+
+  // --- Drawing operations: append one item to the current layer, never repaint ---
+  void MoveTo(double x, double y);
+  void DrawTo(double x, double y);
+  void Line(double x1, double y1, double x2, double y2);
+  TColor DataColor() const { return DataColor_; }
+  void SetDataColor(TColor color) { DataColor_ = color; }
+  TColor FillColor() const { return FillColor_; }
+  void SetFillColor(TColor color) { FillColor_ = color; }
+  TPenStyle PenStyle() const { return PenStyle_; }
+  void SetPenStyle(TPenStyle style) { PenStyle_ = style; }
+  uint8_t LineWidth() const { return LineWidth_; }
+  void SetLineWidth(uint8_t width) { LineWidth_ = width; }
+  int32_t CurrentLayer() const { return CurrentLayer_; }
+  // Layers outside 1..16 are ignored.
+  void SetCurrentLayer(int32_t layer);
+
+  // --- Layers, ranges and mapping ---
+  // The scale property blocks of a layer; layer numbers are clamped into 1..16.
+  TScalePropsHoriz& ScaleX(int32_t layer) { return LayerOf(layer).X; }
+  const TScalePropsHoriz& ScaleX(int32_t layer) const { return LayerOf(layer).X; }
+  TScalePropsVert& ScaleY(int32_t layer) { return LayerOf(layer).Y; }
+  const TScalePropsVert& ScaleY(int32_t layer) const { return LayerOf(layer).Y; }
+  TScalePropsHoriz& Scale1X() { return ScaleX(1); }
+  TScalePropsHoriz& Scale2X() { return ScaleX(2); }
+  TScalePropsHoriz& Scale3X() { return ScaleX(3); }
+  TScalePropsHoriz& Scale4X() { return ScaleX(4); }
+  TScalePropsVert& Scale1Y() { return ScaleY(1); }
+  TScalePropsVert& Scale2Y() { return ScaleY(2); }
+  TScalePropsVert& Scale3Y() { return ScaleY(3); }
+  TScalePropsVert& Scale4Y() { return ScaleY(4); }
+  // x1, y1 become the low ends, x2, y2 the high ends; layer 0 sets all 16 layers. Equal
+  // ends are widened, Isometric corrects the y range, joint layers follow; repaints once
+  // at the end unless painting is suspended (and once more with AutoRedraw). Layers
+  // outside 0..16 are ignored.
+  void SetRange(int32_t layer, double x1, double y1, double x2, double y2);
+  // Writes one layer's ranges directly: an axis whose span is below its MinRange keeps
+  // its range; a logarithmic axis does not take an end below LogFloor.
+  void SetLayerRange(int32_t layer, double xLow, double yLow, double xHigh, double yHigh);
+  // Whether mouse panning and zooming change this layer; layers outside 1..16 ignored.
+  bool LayerMouseControl(int32_t layer) const;
+  void SetLayerMouseControl(int32_t layer, bool enabled);
+  // Joint layers: the layer whose x (y) range a layer follows, itself when independent.
+  // Raise EGChartError for a controller outside 1..16, a controller that follows another
+  // layer, and a layer that others follow.
+  int32_t LxControlledBy(int32_t layer) const { return LayerOf(layer).XController; }
+  void SetLxControlledBy(int32_t layer, int32_t controller);
+  int32_t LyControlledBy(int32_t layer) const { return LayerOf(layer).YController; }
+  void SetLyControlledBy(int32_t layer, int32_t controller);
+  // When true, one data unit has the same length on both axes of every layer.
+  bool Isometric() const { return Isometric_; }
+  void SetIsometric(bool isometric);
+  // Recomputes every layer's mapping; raises EGChartError for a logarithmic axis with an
+  // end at or below 0.
+  void UpdateMapping();
+  // Control pixel of a data point; the layer is clamped into 1..16.
+  TPoint MapToPixel(int32_t layer, double x, double y) const;
+  // Data point of a control pixel; an axis without extent gives its RangeLow.
+  TDataPoint MapToData(int32_t layer, int32_t px, int32_t py) const;
+
+  // --- Geometry: each setter recomputes the mapping and repaints with AutoRedraw ---
+  int32_t MarginLeft() const { return MarginLeft_; }
+  void SetMarginLeft(int32_t margin);
+  int32_t MarginRight() const { return MarginRight_; }
+  void SetMarginRight(int32_t margin);
+  int32_t MarginTop() const { return MarginTop_; }
+  void SetMarginTop(int32_t margin);
+  int32_t MarginBottom() const { return MarginBottom_; }
+  void SetMarginBottom(int32_t margin);
+  int32_t LRim() const { return MarginLeft_; }
+  void SetLRim(int32_t margin) { SetMarginLeft(margin); }
+  int32_t RRim() const { return MarginRight_; }
+  void SetRRim(int32_t margin) { SetMarginRight(margin); }
+  int32_t TRim() const { return MarginTop_; }
+  void SetTRim(int32_t margin) { SetMarginTop(margin); }
+  int32_t BRim() const { return MarginBottom_; }
+  void SetBRim(int32_t margin) { SetMarginBottom(margin); }
+  // Clamped to 0..32.
+  int32_t ShadowWidth() const { return ShadowWidth_; }
+  void SetShadowWidth(int32_t width);
+  TChartArea ChartArea() const;
+  TStandardLayout StandardLayout() const { return StandardLayout_; }
+  void SetStandardLayout(TStandardLayout layout);
+
+  const std::string& Caption() const { return Caption_; }
+  void SetCaption(std::string caption);
+  int32_t CaptionPosX() const { return CaptionPosX_; }
+  void SetCaptionPosX(int32_t x);
+  int32_t CaptionPosY() const { return CaptionPosY_; }
+  void SetCaptionPosY(int32_t y);
+  TAlignment CaptionAlignment() const { return CaptionAlignment_; }
+  void SetCaptionAlignment(TAlignment alignment);
+  TCaptionAnchorHoriz CaptionAnchorHoriz() const { return CaptionAnchorHoriz_; }
+  void SetCaptionAnchorHoriz(TCaptionAnchorHoriz anchor);
+  TCaptionAnchorVert CaptionAnchorVert() const { return CaptionAnchorVert_; }
+  void SetCaptionAnchorVert(TCaptionAnchorVert anchor);
+
+  // --- Data sharing: a chart that uses another's data shows that chart's display list ---
+  TGChart* UseDataOf() const { return UseDataOf_; }
+  // Refusals are shown through the host and change nothing; nullptr ends the sharing,
+  // keeping a copy of the items shown.
+  void SetUseDataOf(TGChart* master);
+  // The charts (at most 4) that use this chart's data.
+  std::span<TGChart* const> DataSharers() const { return Sharers_; }
+
+  // --- Session file: the items as raw records ---
+  // Raises EGChartError when the file cannot be created and EInOutError when a write or
+  // the close fails; the file then holds what was written.
+  void SaveGraphFile(const std::string& fileName) const;
+  // Replaces the items or appends the file's records behind them, then repaints. A file
+  // that cannot be opened or read changes nothing and reports nothing; one too large for
+  // memory raises EGChartError and changes nothing.
+  void LoadGraphFile(const std::string& fileName, bool append);
+
+ private:
+  struct TAxisMapping {
+    long double k = 0;  // pixel = k * u + d, u = value or its natural logarithm
+    long double d = 0;
+  };
+  struct TLayer {
+    TScalePropsHoriz X;
+    TScalePropsVert Y;
+    TAxisMapping MapX;
+    TAxisMapping MapY;
+    bool MouseControl = false;
+    int32_t XController = 0;
+    int32_t YController = 0;
+  };
+
+  // Suspends painting for a multi-step change. Restore() brings back the former state
+  // (repainting when that was unsuspended); leaving the scope without it, by an
+  // exception or on purpose, restores the state without a repaint.
+  class TPaintSuspension {
+   public:
+    explicit TPaintSuspension(TGChart& chart) : Chart_(chart), Was_(chart.PaintSuspended_) {
+      chart.PaintSuspended_ = true;
+    }
+    ~TPaintSuspension() {
+      if (!Restored_) Chart_.PaintSuspended_ = Was_;
+    }
+    TPaintSuspension(const TPaintSuspension&) = delete;
+    TPaintSuspension& operator=(const TPaintSuspension&) = delete;
+    void Restore() {
+      Restored_ = true;
+      Chart_.SetPaintSuspended(Was_);
+    }
+
+   private:
+    TGChart& Chart_;
+    const bool Was_;
+    bool Restored_ = false;
+  };
+
+  TLayer& LayerOf(int32_t layer);
+  const TLayer& LayerOf(int32_t layer) const;
+  void InitLayers();
+  void WriteCommonFields(TChartItem& item) const;
+  static void SetAxisRange(TScaleProps& block, double low, double high);
+  void ScalePropsChanged();
+  void ApplyRangeJointly(int32_t layer, double x1, double y1, double x2, double y2);
+  void SetController(int32_t layer, int32_t controller, bool xAxis);
+  std::optional<double> IsometricHalfHeight(double xSpan) const;
+  void ApplyIsometric();
+  void GeometryChanged();
+  void AppearanceChanged();
+  void ShowMessage(const std::string& text);
+  void StopSharing();
+
+  // Rendering hooks: the empty chart area into its bitmap (ClearGraph); the scale
+  // renderers taking their blocks and the chart's geometry; one layer's renderers taking
+  // its new ranges.
+  void PaintEmptyChartArea();
+  void UpdateScaleRenderers();
+  void UpdateLayerScaleRanges(int32_t layer);
+
+  TChartHost* Host_ = nullptr;
+  bool Loading_ = false;
+  bool Visible_ = true;
+  bool AutoRedraw_ = true;
+  bool PaintSuspended_ = true;
+  int64_t PaintCount_ = 0;
+  int32_t Width_ = 400;
+  int32_t Height_ = 300;
+
+  std::shared_ptr<TItemStore> Store_;
+  int32_t AllocSize_ = 1000;
+  uint8_t ClassDefault_ = 0;
+  std::array<bool, 256> ClassVisible_;
+  std::array<bool, kNumLayers> LayerVisible_;
+
+  TColor DataColor_ = clBlack;
+  TColor FillColor_ = clSilver;
+  TPenStyle PenStyle_ = psSolid;
+  uint8_t LineWidth_ = 1;
+  int32_t CurrentLayer_ = 1;
+
+  std::array<TLayer, kNumLayers> Layers_;
+  bool Isometric_ = false;
+
+  int32_t MarginLeft_ = 0;
+  int32_t MarginRight_ = 0;
+  int32_t MarginTop_ = 0;
+  int32_t MarginBottom_ = 0;
+  int32_t ShadowWidth_ = 0;
+  TStandardLayout StandardLayout_ = gcl_X1Bottom_Y1Left;
+  std::string Caption_;
+  int32_t CaptionPosX_ = 0;
+  int32_t CaptionPosY_ = -15;
+  TAlignment CaptionAlignment_ = taRightJustify;
+  TCaptionAnchorHoriz CaptionAnchorHoriz_ = cahChartRight;
+  TCaptionAnchorVert CaptionAnchorVert_ = cavChartTop;
+
+  TGChart* UseDataOf_ = nullptr;
+  std::vector<TGChart*> Sharers_;
+};

@@ -1,0 +1,71 @@
+#include "chart/gchart.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "chart/equal_bounds.h"
+
+namespace {
+
+struct TAxisPlacement {
+  int32_t LowEdge;  // pixel of RangeLow: left or bottom of the chart area
+  int32_t HighEdge;  // pixel of RangeHigh: right or top
+  int64_t Extent;  // W or H
+  int32_t ControlSize;  // Width or Height
+};
+
+long double AxisValue(long double v, bool logarithmic) { return logarithmic ? std::log(v) : v; }
+
+// Limited to the 32-bit range and rounded half to even; NaN gives 0.
+int32_t Pixel(long double v) {
+  if (std::isnan(v)) return 0;
+  return int32_t(std::nearbyint(std::clamp(v, -2147483647.0L, 2147483647.0L)));
+}
+
+}  // namespace
+
+void TGChart::UpdateMapping() {
+  if (Loading_) return;
+  const TChartArea area = ChartArea();
+  const TAxisPlacement horizontal{area.Left, area.Right, area.Width(), Width_};
+  const TAxisPlacement vertical{area.Bottom, area.Top, area.Height(), Height_};
+  const auto map = [](const TScaleProps& block, const TAxisPlacement& placement, TAxisMapping& mapping) {
+    mapping = {0, placement.ControlSize / 2.0L};
+    if (placement.Extent <= 0) return;
+    double low = block.RangeLow(), high = block.RangeHigh();
+    if (block.Logarithmic() && (low <= 0 || high <= 0)) throw EGChartError("Logarithmic axis must not be negative.");
+    WidenEqualBounds(low, high, block.Logarithmic(), block.MinRange());
+    const long double uLow = AxisValue(low, block.Logarithmic());
+    const long double uHigh = AxisValue(high, block.Logarithmic());
+    const long double k = (placement.HighEdge - placement.LowEdge) / (uHigh - uLow);
+    const long double d = (placement.LowEdge * uHigh - placement.HighEdge * uLow) / (uHigh - uLow);
+    // Ends too close for the arithmetic, or infinite, leave the axis without extent.
+    if (std::isfinite(k) && std::isfinite(d)) mapping = {k, d};
+  };
+  for (TLayer& l : Layers_) {
+    map(l.X, horizontal, l.MapX);
+    map(l.Y, vertical, l.MapY);
+  }
+}
+
+TPoint TGChart::MapToPixel(int32_t layer, double x, double y) const {
+  const TLayer& l = LayerOf(layer);
+  // A logarithmic axis puts values below its floor at the control's edge beyond its low end.
+  const auto pixel = [](const TScaleProps& block, const TAxisMapping& mapping, double v, int32_t lowEnd,
+                        int32_t highEnd) {
+    if (!block.Logarithmic()) return Pixel(mapping.k * v + mapping.d);
+    if (v > LogFloor) return Pixel(mapping.k * std::log(static_cast<long double>(v)) + mapping.d);
+    return block.RangeHigh() >= block.RangeLow() ? lowEnd : highEnd;
+  };
+  return {pixel(l.X, l.MapX, x, 0, Width_), pixel(l.Y, l.MapY, y, Height_, 0)};
+}
+
+TDataPoint TGChart::MapToData(int32_t layer, int32_t px, int32_t py) const {
+  const TLayer& l = LayerOf(layer);
+  const auto value = [](const TScaleProps& block, const TAxisMapping& mapping, int32_t pixel) {
+    if (mapping.k == 0) return block.RangeLow();
+    const long double u = (pixel - mapping.d) / mapping.k;
+    return double(block.Logarithmic() ? std::exp(u) : u);
+  };
+  return {value(l.X, l.MapX, px), value(l.Y, l.MapY, py)};
+}
