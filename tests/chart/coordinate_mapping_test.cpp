@@ -9,28 +9,24 @@
 namespace {
 
 TEST_F(MainWindowChart, MapsTheRangeOntoTheChartArea) {
-  const TChartArea area = chart.ChartArea();
-  EXPECT_EQ(area.Width(), 476);
-  EXPECT_EQ(area.Height(), 285);
+  EXPECT_EQ(chart.ChartArea().Width(), 476);
+  EXPECT_EQ(chart.ChartArea().Height(), 285);
   EXPECT_EQ(chart.MapToPixel(1, 0, 0), (TPoint{80, 315}));
   EXPECT_EQ(chart.MapToPixel(1, 1000, 10), (TPoint{556, 30}));
-  EXPECT_EQ(chart.MapToPixel(1, 500, 5), (TPoint{318, 172}));  // 172.5 rounds to even
   EXPECT_EQ(chart.MapToPixel(0, 1000, 10), (TPoint{556, 30}));  // layer clamped to 1
-  const TDataPoint low = chart.MapToData(1, 80, 315);
-  const TDataPoint high = chart.MapToData(1, 556, 30);
-  EXPECT_DOUBLE_EQ(low.x, 0);
-  EXPECT_DOUBLE_EQ(low.y, 0);
-  EXPECT_DOUBLE_EQ(high.x, 1000);
-  EXPECT_DOUBLE_EQ(high.y, 10);
+  EXPECT_DOUBLE_EQ(chart.MapToData(1, 80, 315).x, 0);
+  EXPECT_DOUBLE_EQ(chart.MapToData(1, 80, 315).y, 0);
+  EXPECT_DOUBLE_EQ(chart.MapToData(1, 556, 30).x, 1000);
+  EXPECT_DOUBLE_EQ(chart.MapToData(1, 556, 30).y, 10);
+  chart.SetRange(1, 1000, 10, 0, 0);  // reversed: mirrored
+  EXPECT_EQ(chart.MapToPixel(1, 0, 0), (TPoint{556, 30}));
 }
 
 TEST_F(MainWindowChart, RoundsHalfToEvenAndLimitsTo32Bits) {
   chart.SetRange(1, 0, 0, 476, 285);  // one pixel per unit
-  EXPECT_EQ(chart.MapToPixel(1, 0.5, 0.5).x, 80);
-  EXPECT_EQ(chart.MapToPixel(1, 1.5, 0.5).x, 82);
-  EXPECT_EQ(chart.MapToPixel(1, 2.5, 0.5).x, 82);
-  EXPECT_EQ(chart.MapToPixel(1, 0.5, 0.5).y, 314);  // 314.5
-  EXPECT_EQ(chart.MapToPixel(1, 0.51, 1.5).y, 314);  // 313.5
+  EXPECT_EQ(chart.MapToPixel(1, 0.5, 0.5), (TPoint{80, 314}));
+  EXPECT_EQ(chart.MapToPixel(1, 1.5, 1.5), (TPoint{82, 314}));
+  EXPECT_EQ(chart.MapToPixel(1, 2.5, 2.5), (TPoint{82, 312}));
   EXPECT_EQ(chart.MapToPixel(1, 1e300, -1e300), (TPoint{2147483647, 2147483647}));
   EXPECT_EQ(chart.MapToPixel(1, -1e300, 1e300), (TPoint{-2147483647, -2147483647}));
   const double inf = std::numeric_limits<double>::infinity();
@@ -38,51 +34,33 @@ TEST_F(MainWindowChart, RoundsHalfToEvenAndLimitsTo32Bits) {
   EXPECT_EQ(chart.MapToPixel(1, std::nan(""), std::nan("")), (TPoint{0, 0}));
 }
 
-TEST_F(MainWindowChart, ReversedRangeMirrorsTheAxis) {
-  chart.SetRange(1, 1000, 10, 0, 0);
-  EXPECT_EQ(chart.MapToPixel(1, 1000, 10), (TPoint{80, 315}));
-  EXPECT_EQ(chart.MapToPixel(1, 0, 0), (TPoint{556, 30}));
-}
-
 TEST_F(MainWindowChart, AnAxisWithoutExtentMapsToTheMiddle) {
-  chart.SetMarginLeft(600);  // chart area width below zero
+  chart.SetMarginLeft(600);  // no chart area width
   EXPECT_EQ(chart.MapToPixel(1, 123, 0).x, 288);  // 577 / 2, rounded to even
-  EXPECT_EQ(chart.MapToData(1, 10, 315).x, 0);  // the axis's low end, no division by zero
+  EXPECT_EQ(chart.MapToData(1, 10, 315).x, 0);  // the low end, no division by zero
   EXPECT_DOUBLE_EQ(chart.MapToData(1, 10, 315).y, 0);
-  chart.SetMarginTop(400);
-  EXPECT_EQ(chart.MapToPixel(1, 0, 5).y, 180);  // 361 / 2 = 180.5
-  EXPECT_EQ(chart.MapToData(1, 0, 0).y, 0);
-}
-
-TEST_F(MainWindowChart, EqualEndsThatReachTheMappingDoNotDivideByZero) {
   // Through the block setters a range can lose its extent to rounding alone.
+  chart.SetMarginLeft(80);
   chart.Scale1X().SetRangeHigh(1e20);
   chart.Scale1X().SetRangeLow(1e20);
   ASSERT_EQ(chart.Scale1X().RangeLow(), chart.Scale1X().RangeHigh());
-  const TPoint p = chart.MapToPixel(1, 1e20, 5);
-  EXPECT_EQ(p.x, 288);
+  EXPECT_EQ(chart.MapToPixel(1, 1e20, 10), (TPoint{288, 30}));
   EXPECT_EQ(chart.MapToData(1, 300, 30).x, 1e20);
-  EXPECT_EQ(chart.MapToPixel(1, 1e20, 10).y, 30);  // the other axis is unaffected
 }
 
 TEST_F(MainWindowChart, LogarithmicAxis) {
   chart.SetRange(1, 1, 1, 1000, 10);
   chart.Scale1X().SetLogarithmic(true);
-  ASSERT_TRUE(chart.Scale1X().Logarithmic());
   EXPECT_EQ(chart.MapToPixel(1, 1, 0).x, 80);
   EXPECT_EQ(chart.MapToPixel(1, 1000, 0).x, 556);
   EXPECT_EQ(chart.MapToPixel(1, std::sqrt(1000.0), 0).x, 318);
-  EXPECT_NEAR(chart.MapToData(1, 318, 0).x, std::sqrt(1000.0), 1);
   EXPECT_NEAR(chart.MapToData(1, 556, 0).x, 1000, 1e-9);
-  // an end at 0 is not taken; values at or below the floor sit on the control's edge
-  chart.SetRange(1, 0, 1, 100, 10);
+  chart.SetRange(1, 0, 1, 100, 10);  // an end at 0 is not taken
   EXPECT_EQ(chart.Scale1X().RangeLow(), 1);
   EXPECT_EQ(chart.Scale1X().RangeHigh(), 100);
-  EXPECT_EQ(chart.MapToPixel(1, 0, 0).x, 0);
-  EXPECT_EQ(chart.MapToPixel(1, -5, 0).x, 0);
-  chart.SetRange(1, 100, 1, 1, 10);  // descending
-  EXPECT_EQ(chart.MapToPixel(1, 0, 0).x, 577);
-  chart.Scale1Y().SetRangeLow(1);
+  EXPECT_EQ(chart.MapToPixel(1, 0, 0).x, 0);  // at or below the floor: the control's edge
+  chart.SetRange(1, 100, 1, 1, 10);
+  EXPECT_EQ(chart.MapToPixel(1, -5, 0).x, 577);
   chart.Scale1Y().SetLogarithmic(true);
   EXPECT_EQ(chart.MapToPixel(1, 10, 0).y, 361);
 }
@@ -98,7 +76,7 @@ TEST(CoordinateMapping, NegativeLogarithmicEndIsAnError) {
   } catch (const EGChartError& e) {
     EXPECT_STREQ(e.what(), "Logarithmic axis must not be negative.");
   }
-  // A range change of another layer meets the same error and leaves the chart unsuspended.
+  // The next range change meets the error too and leaves painting as it was.
   chart.SetPaintSuspended(false);
   EXPECT_THROW(chart.SetRange(1, 0, 0, 5, 5), EGChartError);
   EXPECT_FALSE(chart.PaintSuspended());
