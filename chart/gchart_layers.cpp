@@ -133,7 +133,10 @@ std::optional<double> TGChart::IsometricHalfHeight(double xSpan) const {
   return xSpan * double(area.Height() + 1) / double(area.Width() + 1) * kAspectY / kAspectX / 2;
 }
 
+// The y ranges go through the block setters; the repaints each of them asks for would
+// show nothing new, so painting waits until all are done.
 void TGChart::ApplyIsometric() {
+  TPaintSuspension suspension(*this);
   for (TLayer& l : Layers_) {
     const std::optional<double> half = IsometricHalfHeight(l.X.RangeHigh() - l.X.RangeLow());
     if (!half) continue;
@@ -141,6 +144,7 @@ void TGChart::ApplyIsometric() {
     l.Y.SetRangeHigh(centre + *half);
     l.Y.SetRangeLow(centre - *half);
   }
+  suspension.Restore();
 }
 
 void TGChart::SetIsometric(bool isometric) {

@@ -80,7 +80,8 @@ struct TPlainStore {
 void ExpectSame(const TItemStore& store, const TPlainStore& plain, int step) {
   ASSERT_EQ(store.NumItems(), plain.NumItems) << "step " << step;
   ASSERT_EQ(store.Capacity(), int32_t(plain.Slots.size())) << "step " << step;
-  ASSERT_EQ(std::memcmp(store.Slots().data(), plain.Slots.data(), plain.Slots.size() * sizeof(TChartItem)), 0)
+  ASSERT_TRUE(std::equal(store.Slots().begin(), store.Slots().end(), plain.Slots.begin(),
+                         [](const TChartItem& a, const TChartItem& b) { return std::memcmp(&a, &b, sizeof a) == 0; }))
       << "step " << step;
   for (int k = 0; k < kCountedKinds; ++k) {
     const auto ofKind = [k](const TChartItem& item) { return item.Kind == k; };

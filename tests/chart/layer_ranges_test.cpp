@@ -131,6 +131,7 @@ TEST_F(MainWindowChart, IsometricGivesBothAxesTheSameScale) {
   const double half = 1000.0 * 286 / 477 / 2;  // (H + 1) / (W + 1) for 476 x 285 pixels
   chart.SetIsometric(true);
   ExpectRange(chart.Scale1Y(), 5 - half, 5 + half);
+  EXPECT_EQ(Repaints(), 1);  // not one per block change
   chart.SetRange(1, 0, 0, 100, 10);
   ExpectRange(chart.Scale1Y(), 5 - half / 10, 5 + half / 10);
   chart.SetMarginTop(130);  // H = 185
