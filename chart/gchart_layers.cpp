@@ -7,9 +7,9 @@
 
 namespace {
 
-// Pixel aspect of the screen (ASPECTX : ASPECTY); square on every display this runs on.
-constexpr double kAspectX = 1;
-constexpr double kAspectY = 1;
+// Relative width and height of a screen pixel; square on every display this runs on.
+constexpr double kPixelWidth = 1;
+constexpr double kPixelHeight = 1;
 
 }  // namespace
 
@@ -130,7 +130,7 @@ void TGChart::SetController(int32_t layer, int32_t controller, bool xAxis) {
 std::optional<double> TGChart::IsometricHalfHeight(double xSpan) const {
   const TChartArea area = ChartArea();
   if (area.Width() + 1 <= 0) return std::nullopt;
-  return xSpan * double(area.Height() + 1) / double(area.Width() + 1) * kAspectY / kAspectX / 2;
+  return xSpan * double(area.Height() + 1) / double(area.Width() + 1) * kPixelHeight / kPixelWidth / 2;
 }
 
 // The y ranges go through the block setters; the repaints each of them asks for would
