@@ -91,8 +91,8 @@ void AppendPadded(std::string& out, int64_t value, int width) {
 }
 
 // Hours, minutes and seconds of a time of `ms` milliseconds in the block's time format;
-// `hours` need not stay below 24.
-void AppendClock(const TDTLabel& f, int64_t ms, bool thousandths, std::string& out) {
+// a duration's hours need not stay below 24.
+void AppendClock(const TDTLabel& f, int64_t ms, bool thousandths, int hourDigits, std::string& out) {
   const int64_t totalSeconds = ms / 1000;
   const int64_t seconds = totalSeconds % 60;
   const int64_t minutes = totalSeconds / 60;
@@ -102,7 +102,7 @@ void AppendClock(const TDTLabel& f, int64_t ms, bool thousandths, std::string& o
       break;
     case tfHHMM:
     case tfHHMMSS:
-      AppendPadded(out, minutes / 60, 1);
+      AppendPadded(out, minutes / 60, hourDigits);
       out.push_back(f.TimeSeparator);
       AppendPadded(out, minutes % 60, 2);
       break;
@@ -129,7 +129,7 @@ void TimeLabel(const TLabelOptions& o, double seconds, std::string& out) {
   int64_t ms = int64_t(std::llround(std::abs(seconds) * 1000));
   if (!thousandths) ms = (ms + 500) / 1000 * 1000;
   out.assign(seconds < 0 && ms != 0 ? "-" : "");
-  AppendClock(o.DateFormat, ms, thousandths, out);
+  AppendClock(o.DateFormat, ms, thousandths, 1, out);
 }
 
 // Civil date of a day count from 1970-01-01 (proleptic Gregorian calendar).
@@ -201,7 +201,7 @@ void DateTimeLabel(const TLabelOptions& o, double value, TLabelRun& run, std::st
     AppendDate(f, day, out);
     out.push_back(' ');
   }
-  AppendClock(f, ms, false, out);
+  AppendClock(f, ms, false, 2, out);
 }
 
 }  // namespace
