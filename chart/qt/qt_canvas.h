@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
+#include <QLine>
 #include <QPainter>
 #include <QPoint>
 #include <QString>
@@ -85,6 +86,7 @@ class TQtCanvas : public TCanvas {
   std::optional<QFontMetrics> Metrics_;
 
   std::vector<QPoint> Points_;  // reused by Polyline and Polygon
+  std::vector<QLine> Lines_;    // reused by wide polylines
   QString Text_;                // reused by every text call
 };
 

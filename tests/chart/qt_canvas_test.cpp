@@ -230,12 +230,20 @@ TEST(QtCanvas, PenStyles) {
   TQtBitmap w(20, 20);
   w.Canvas().SetPenWidth(3);
   w.Canvas().SetPenColor(clBlue);
+  w.Canvas().SetPenStyle(psDash);  // wide pens draw solid
   w.Canvas().MoveTo(5, 10);
   w.Canvas().LineTo(15, 10);
+  for (int x = 5; x < 15; ++x) EXPECT_EQ(w.Pixel(x, 10), clBlue) << x;
   EXPECT_EQ(w.Pixel(10, 9), clBlue);
   EXPECT_EQ(w.Pixel(10, 10), clBlue);
   EXPECT_EQ(w.Pixel(10, 11), clBlue);
   EXPECT_EQ(w.Pixel(10, 13), clWhite);
+  const TPoint corner[] = {{3, 3}, {16, 3}, {16, 16}};
+  w.Canvas().SetPenColor(clRed);
+  w.Canvas().Polyline(corner, 3);
+  EXPECT_EQ(w.Pixel(16, 3), clRed);  // the joint is covered
+  EXPECT_EQ(w.Pixel(16, 10), clRed);
+  EXPECT_EQ(w.Pixel(10, 3), clRed);
 }
 
 TEST(QtCanvas, Text) {
