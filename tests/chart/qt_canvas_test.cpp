@@ -4,11 +4,12 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
+
+#include <unistd.h>
 
 #include "chart/qt/qt_bitmap.h"
 
@@ -46,37 +47,35 @@ std::array<int, 4> InkBox(const TBitmap& b, TColor background = clWhite) {
   std::array<int, 4> box{b.Width(), b.Height(), -1, -1};
   for (int y = 0; y < b.Height(); ++y) {
     for (int x = 0; x < b.Width(); ++x) {
-      if (b.Pixel(x, y) == background) continue;
-      box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x), std::max(box[3], y)};
+      if (b.Pixel(x, y) != background) {
+        box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x), std::max(box[3], y)};
+      }
     }
   }
   return box;
 }
 
+void Line(TCanvas& c, int x1, int y1, int x2, int y2) {
+  c.MoveTo(x1, y1);
+  c.LineTo(x2, y2);
+}
+
 std::filesystem::path TempPath(const std::string& name) {
-  const auto dir = std::filesystem::temp_directory_path() /
-                   ("tavolix_qt_canvas_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  const auto dir = std::filesystem::temp_directory_path() / ("tavolix_qt_canvas_" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   return dir / name;
 }
 
 }  // namespace
 
-TEST(QtCanvas, RectangleExcludesRightAndBottomEdge) {
+TEST(QtCanvas, RectanglesAndEllipsesExcludeRightAndBottomEdge) {
   TQtBitmap b(20, 20);
-  TCanvas& c = b.Canvas();
-  c.SetBrushColor(clRed);
-  c.Rectangle(2, 3, 10, 8);
-  EXPECT_EQ(b.Pixel(2, 3), clBlack);
-  EXPECT_EQ(b.Pixel(9, 3), clBlack);
-  EXPECT_EQ(b.Pixel(2, 7), clBlack);
+  b.Canvas().SetBrushColor(clRed);
+  b.Canvas().Rectangle(2, 3, 10, 8);
+  EXPECT_EQ(InkBox(b), (std::array<int, 4>{2, 3, 9, 7}));
   EXPECT_EQ(b.Pixel(9, 7), clBlack);
-  EXPECT_EQ(b.Pixel(10, 3), clWhite);
-  EXPECT_EQ(b.Pixel(2, 8), clWhite);
-  EXPECT_EQ(b.Pixel(5, 5), clRed);
   EXPECT_EQ(CountPixels(b, clBlack), 2 * (8 + 5) - 4);
   EXPECT_EQ(CountPixels(b, clRed), 6 * 3);
-
   // Without a pen the brush covers the same box; the corners given either way round.
   TQtBitmap f(20, 20);
   f.Canvas().SetPenStyle(psClear);
@@ -84,65 +83,50 @@ TEST(QtCanvas, RectangleExcludesRightAndBottomEdge) {
   f.Canvas().Rectangle(10, 8, 2, 3);
   EXPECT_EQ(CountPixels(f, clBlue), 8 * 5);
   EXPECT_EQ(InkBox(f), (std::array<int, 4>{2, 3, 9, 7}));
-
-  // A clear brush leaves the inside; a one-pixel-wide box is a line of pen pixels.
+  // A clear brush leaves the inside; a one-pixel-wide box is a line; an empty one nothing.
   TQtBitmap o(20, 20);
   o.Canvas().SetBrushStyle(bsClear);
   o.Canvas().Rectangle(2, 3, 10, 8);
-  EXPECT_EQ(o.Pixel(5, 5), clWhite);
-  EXPECT_EQ(CountPixels(o, clBlack), 22);
   o.Canvas().Rectangle(15, 2, 16, 12);
+  o.Canvas().Rectangle(15, 15, 15, 18);
+  EXPECT_EQ(o.Pixel(5, 5), clWhite);
   EXPECT_EQ(CountPixels(o, clBlack), 22 + 10);
-  o.Canvas().Rectangle(15, 15, 15, 18);  // empty
-  EXPECT_EQ(CountPixels(o, clBlack), 32);
-}
 
-TEST(QtCanvas, EllipseStaysInsideItsBox) {
-  TQtBitmap b(20, 20);
-  b.Canvas().SetBrushColor(clLime);
-  b.Canvas().Ellipse(2, 3, 13, 10);
-  EXPECT_EQ(InkBox(b), (std::array<int, 4>{2, 3, 12, 9}));
-  EXPECT_EQ(b.Pixel(7, 6), clLime);
-  EXPECT_EQ(b.Pixel(2, 3), clWhite);  // the corner is outside the ellipse
-
+  TQtBitmap e(20, 20);
+  e.Canvas().SetBrushColor(clLime);
+  e.Canvas().Ellipse(2, 3, 13, 10);
+  EXPECT_EQ(InkBox(e), (std::array<int, 4>{2, 3, 12, 9}));
+  EXPECT_EQ(e.Pixel(7, 6), clLime);
+  EXPECT_EQ(e.Pixel(2, 3), clWhite);
   TQtBitmap n(20, 20);
   n.Canvas().SetPenStyle(psClear);
   n.Canvas().SetBrushColor(clLime);
   n.Canvas().Ellipse(2, 3, 13, 10);
   const auto box = InkBox(n);
-  EXPECT_GE(box[0], 2);
-  EXPECT_GE(box[1], 3);
-  EXPECT_LE(box[2], 12);
-  EXPECT_LE(box[3], 9);
+  EXPECT_TRUE(box[0] >= 2 && box[1] >= 3 && box[2] <= 12 && box[3] <= 9);
   EXPECT_EQ(n.Pixel(7, 6), clLime);
 }
 
 TEST(QtCanvas, LinesLeaveOutTheirLastPixel) {
   for (const auto& [dx, dy] : std::vector<std::pair<int, int>>{
-           {6, 0}, {-6, 0}, {0, 6}, {0, -6}, {6, 6}, {-6, -6}, {6, -6}, {-6, 6}, {6, 2}, {-2, -6}, {1, 0}}) {
+           {6, 0}, {-6, 0}, {0, 6}, {0, -6}, {6, 6}, {-6, -6}, {6, -6}, {-6, 6}, {6, 2}, {-2, -6}, {1, 0}, {0, 0}}) {
     TQtBitmap b(21, 21);
-    b.Canvas().MoveTo(10, 10);
-    b.Canvas().LineTo(10 + dx, 10 + dy);
-    EXPECT_EQ(b.Pixel(10, 10), clBlack) << dx << "," << dy;
+    Line(b.Canvas(), 10, 10, 10 + dx, 10 + dy);
+    const int length = std::max(std::abs(dx), std::abs(dy));
+    EXPECT_EQ(b.Pixel(10, 10), length ? clBlack : clWhite) << dx << "," << dy;
     EXPECT_EQ(b.Pixel(10 + dx, 10 + dy), clWhite) << dx << "," << dy;
-    EXPECT_EQ(CountPixels(b, clBlack), std::max(std::abs(dx), std::abs(dy))) << dx << "," << dy;
+    EXPECT_EQ(CountPixels(b, clBlack), length) << dx << "," << dy;
     EXPECT_EQ(b.Canvas().PenPos(), (TPoint{10 + dx, 10 + dy}));
   }
-  TQtBitmap z(5, 5);
-  z.Canvas().MoveTo(2, 2);
-  z.Canvas().LineTo(2, 2);
-  EXPECT_EQ(CountPixels(z, clBlack), 0);
-
   // A polyline leaves out only its final point.
   TQtBitmap p(20, 20);
   const TPoint pts[] = {{2, 2}, {8, 2}, {8, 6}, {4, 6}};
   p.Canvas().Polyline(pts, 4);
+  p.Canvas().Polyline(pts, 1);
   EXPECT_EQ(p.Pixel(8, 2), clBlack);
   EXPECT_EQ(p.Pixel(8, 6), clBlack);
   EXPECT_EQ(p.Pixel(4, 6), clWhite);
   EXPECT_EQ(CountPixels(p, clBlack), 6 + 4 + 4);
-  p.Canvas().Polyline(pts, 1);
-  EXPECT_EQ(CountPixels(p, clBlack), 14);
 }
 
 TEST(QtCanvas, ClippedLinesKeepTheirPixels) {
@@ -152,10 +136,8 @@ TEST(QtCanvas, ClippedLinesKeepTheirPixels) {
   for (int i = 0; i < 200; ++i) {
     const int x1 = coordinate(random), y1 = coordinate(random), x2 = coordinate(random), y2 = coordinate(random);
     TQtBitmap small(20, 20), large(300, 300);
-    small.Canvas().MoveTo(x1, y1);
-    small.Canvas().LineTo(x2, y2);
-    large.Canvas().MoveTo(x1 + 100, y1 + 100);
-    large.Canvas().LineTo(x2 + 100, y2 + 100);
+    Line(small.Canvas(), x1, y1, x2, y2);
+    Line(large.Canvas(), x1 + 100, y1 + 100, x2 + 100, y2 + 100);
     for (int y = 0; y < 20; ++y) {
       for (int x = 0; x < 20; ++x) {
         ASSERT_EQ(small.Pixel(x, y), large.Pixel(x + 100, y + 100))
@@ -165,11 +147,8 @@ TEST(QtCanvas, ClippedLinesKeepTheirPixels) {
   }
   // Coordinates far outside cost nothing and still hit the right pixels.
   TQtBitmap b(20, 20);
-  b.Canvas().MoveTo(-2000000000, 5);
-  b.Canvas().LineTo(2000000000, 5);
-  EXPECT_EQ(CountPixels(b, clBlack), 20);
-  b.Canvas().MoveTo(3, 2147483647);
-  b.Canvas().LineTo(3, -2147483647);
+  Line(b.Canvas(), -2000000000, 5, 2000000000, 5);
+  Line(b.Canvas(), 3, 2147483647, 3, -2147483647);
   EXPECT_EQ(CountPixels(b, clBlack), 39);
 }
 
@@ -185,17 +164,14 @@ TEST(QtCanvas, XorInvertsEachPixelOnceAndTwiceRestores) {
   c.SetPenMode(pmXor);
   const TPoint pts[] = {{1, 1}, {10, 1}, {10, 8}, {1, 8}, {1, 1}};
   c.Polyline(pts, 5);
-  EXPECT_EQ(CountPixels(b, clWhite), 9 + 7 + 9 + 7);  // corners inverted once, not twice
-  c.MoveTo(15, 15);
-  c.LineTo(15, 18);
+  Line(c, 15, 15, 15, 18);
+  EXPECT_EQ(CountPixels(b, clWhite), 9 + 7 + 9 + 7 + 2);  // corners inverted once, not twice
   EXPECT_EQ(b.Pixel(15, 15), 0x563412u ^ 0xFFFFFFu);
   c.Polyline(pts, 5);
-  c.MoveTo(15, 15);
-  c.LineTo(15, 18);
+  Line(c, 15, 15, 15, 18);
   EXPECT_EQ(CountPixels(b, clBlack), 399);
   EXPECT_EQ(b.Pixel(15, 15), 0x563412u);
-
-  // Shapes XOR as well; text and pixels ignore the mode.
+  // Shapes XOR as well; pixels ignore the mode.
   c.SetBrushStyle(bsClear);
   c.Rectangle(2, 2, 12, 12);
   EXPECT_EQ(b.Pixel(2, 2), clWhite);
@@ -209,41 +185,33 @@ TEST(QtCanvas, PenStyles) {
   TQtBitmap b(40, 5);
   TCanvas& c = b.Canvas();
   c.SetPenStyle(psDot);
-  c.MoveTo(0, 1);
-  c.LineTo(12, 1);
+  Line(c, 0, 1, 12, 1);
   std::string dots;
   for (int x = 0; x < 13; ++x) dots += b.Pixel(x, 1) == clBlack ? '#' : '.';
   EXPECT_EQ(dots, "###...###....");
   c.SetPenStyle(psDash);
-  c.MoveTo(0, 2);
-  c.LineTo(40, 2);
+  Line(c, 0, 2, 40, 2);
   EXPECT_EQ(b.Pixel(17, 2), clBlack);
   EXPECT_EQ(b.Pixel(18, 2), clWhite);
   EXPECT_EQ(b.Pixel(24, 2), clBlack);
   c.SetPenStyle(psClear);
-  c.MoveTo(0, 3);
-  c.LineTo(40, 3);
+  Line(c, 0, 3, 40, 3);
   c.Rectangle(0, 4, 40, 5);
   EXPECT_EQ(CountPixels(b, clBlack), 6 + 18 + 16);
-  EXPECT_EQ(c.PenPos(), (TPoint{40, 3}));
-
+  // Wide pens draw solid whatever their style, with covered joints.
   TQtBitmap w(20, 20);
   w.Canvas().SetPenWidth(3);
   w.Canvas().SetPenColor(clBlue);
-  w.Canvas().SetPenStyle(psDash);  // wide pens draw solid
-  w.Canvas().MoveTo(5, 10);
-  w.Canvas().LineTo(15, 10);
+  w.Canvas().SetPenStyle(psDash);
+  Line(w.Canvas(), 5, 10, 15, 10);
   for (int x = 5; x < 15; ++x) EXPECT_EQ(w.Pixel(x, 10), clBlue) << x;
   EXPECT_EQ(w.Pixel(10, 9), clBlue);
-  EXPECT_EQ(w.Pixel(10, 10), clBlue);
   EXPECT_EQ(w.Pixel(10, 11), clBlue);
   EXPECT_EQ(w.Pixel(10, 13), clWhite);
   const TPoint corner[] = {{3, 3}, {16, 3}, {16, 16}};
   w.Canvas().SetPenColor(clRed);
   w.Canvas().Polyline(corner, 3);
-  EXPECT_EQ(w.Pixel(16, 3), clRed);  // the joint is covered
-  EXPECT_EQ(w.Pixel(16, 10), clRed);
-  EXPECT_EQ(w.Pixel(10, 3), clRed);
+  EXPECT_EQ(w.Pixel(16, 3), clRed);
 }
 
 TEST(QtCanvas, Text) {
@@ -254,30 +222,21 @@ TEST(QtCanvas, Text) {
   c.SetFont(font);
   c.SetBrushStyle(bsClear);
   const int w = c.TextWidth("Hg8"), h = c.TextHeight("Hg8");
-  EXPECT_GE(h, 13);
-  EXPECT_LE(h, 20);
-  EXPECT_GT(w, 12);
+  EXPECT_TRUE(h >= 13 && h <= 20) << h;
   c.TextOut(10, 5, "Hg8");
   EXPECT_GT(CountPixels(b, clRed), 20);
   EXPECT_EQ(CountPixels(b, clRed) + CountPixels(b, clWhite), 100 * 40);  // no antialiasing
   const auto box = InkBox(b);
-  EXPECT_GE(box[0], 10);
-  EXPECT_GE(box[1], 5);
-  EXPECT_LT(box[2], 10 + w);
-  EXPECT_LT(box[3], 5 + h);
-
+  EXPECT_TRUE(box[0] >= 10 && box[1] >= 5 && box[2] < 10 + w && box[3] < 5 + h);
   // A solid brush fills the text's cell; the font colour can change alone.
   c.SetBrushStyle(bsSolid);
   c.SetBrushColor(clYellow);
   c.SetFontColor(clBlue);
   c.TextOut(50, 5, "Hg8");
   EXPECT_EQ(InkBox(b), (std::array<int, 4>{box[0], 5, 50 + w - 1, 5 + h - 1}));
-  EXPECT_EQ(b.Pixel(50, 5), clYellow);
   EXPECT_GT(CountPixels(b, clBlue), 20);
-
-  // Bytes are Windows-1252; bigger and bold fonts measure wider.
+  // Bytes are Windows-1252; the height sets the size, bold measures wider.
   EXPECT_EQ(c.TextWidth("\xE4"), c.TextWidth("a"));
-  EXPECT_GT(c.TextWidth("\x80"), 0);
   font.Height = -26;
   c.SetFont(font);
   EXPECT_GE(c.TextHeight("0"), 2 * h - 4);
@@ -290,89 +249,70 @@ TEST(QtCanvas, Text) {
   EXPECT_NEAR(c.TextHeight("0"), 30, 1);
 }
 
-TEST(QtCanvas, DrawsBitmaps) {
+TEST(QtCanvas, BitmapsDrawSizeAndFactory) {
   TQtBitmap tile(4, 4);
   tile.Canvas().SetPenStyle(psClear);
   tile.Canvas().SetBrushColor(clRed);
   tile.Canvas().Rectangle(0, 0, 4, 4);
   tile.Canvas().SetPixel(3, 3, clBlue);
-
   TQtBitmap b(20, 20);
   b.Canvas().SetPenMode(pmXor);  // copying ignores the pen mode
   b.Canvas().Draw(3, 3, tile);
-  EXPECT_EQ(b.Pixel(3, 3), clRed);
+  EXPECT_EQ(InkBox(b), (std::array<int, 4>{3, 3, 6, 6}));
   EXPECT_EQ(b.Pixel(6, 6), clBlue);
-  EXPECT_EQ(b.Pixel(7, 7), clWhite);
-  EXPECT_EQ(CountPixels(b, clRed), 15);
   b.Canvas().StretchDraw(10, 10, 18, 18, tile);
   EXPECT_EQ(b.Pixel(10, 10), clRed);
-  EXPECT_EQ(b.Pixel(17, 17), clBlue);
   EXPECT_EQ(b.Pixel(16, 16), clBlue);
   EXPECT_EQ(b.Pixel(18, 18), clWhite);
-  // Onto itself: the copy is taken before drawing.
-  b.Canvas().Draw(1, 1, b);
+  b.Canvas().Draw(1, 1, b);  // onto itself: copied first
   EXPECT_EQ(b.Pixel(7, 7), clBlue);
   EXPECT_EQ(b.Pixel(4, 4), clRed);
-}
 
-TEST(QtCanvas, BitmapSizeAndPixels) {
-  TQtBitmapFactory factory;
-  const auto made = factory.NewBitmap(7, 5);
-  EXPECT_EQ(made->Width(), 7);
-  EXPECT_EQ(made->Height(), 5);
-  EXPECT_EQ(CountPixels(*made, clWhite), 35);
-
-  TQtBitmap b(10, 10);
-  b.Canvas().SetPixel(1, 1, clRed);
-  b.Canvas().SetPixel(-1, 1, clRed);
-  b.Canvas().SetPixel(1, 10, clRed);
-  EXPECT_EQ(CountPixels(b, clRed), 1);
+  // Resizing keeps the common part, adds white, and the canvas draws on the new picture.
+  b.SetSize(30, 22);
+  EXPECT_EQ(b.Width() * 100 + b.Height(), 3022);
+  EXPECT_EQ(b.Pixel(4, 4), clRed);
+  EXPECT_EQ(b.Pixel(25, 21), clWhite);
+  b.Canvas().SetPenMode(pmCopy);
+  b.Canvas().Rectangle(20, 17, 30, 22);
+  EXPECT_EQ(b.Pixel(29, 21), clBlack);
+  b.Canvas().SetPixel(-1, 1, clRed);  // outside: ignored, and read as black
   EXPECT_EQ(b.Pixel(-1, 0), clBlack);
-  EXPECT_EQ(b.Pixel(0, 10), clBlack);
-  b.SetSize(30, 20);
-  EXPECT_EQ(b.Width(), 30);
-  EXPECT_EQ(b.Height(), 20);
-  EXPECT_EQ(b.Pixel(1, 1), clRed);
-  EXPECT_EQ(b.Pixel(25, 15), clWhite);
-  b.Canvas().MoveTo(20, 15);  // the canvas draws on the new picture
-  b.Canvas().LineTo(29, 15);
-  b.Canvas().Rectangle(20, 17, 30, 20);
-  EXPECT_EQ(b.Pixel(28, 15), clBlack);
-  EXPECT_EQ(b.Pixel(29, 19), clBlack);
-  b.SetSize(5, 5);
-  EXPECT_EQ(b.Pixel(1, 1), clRed);
+  EXPECT_EQ(b.Pixel(0, 22), clBlack);
 
   // An empty bitmap takes every operation without effect.
   b.SetSize(0, 0);
   TCanvas& c = b.Canvas();
-  c.LineTo(5, 5);
   const TPoint pts[] = {{0, 0}, {3, 3}, {0, 3}};
+  c.LineTo(5, 5);
   c.Polyline(pts, 3);
   c.Polygon(pts, 3);
-  c.Rectangle(0, 0, 3, 3);
   c.Ellipse(0, 0, 3, 3);
   c.SetPixel(0, 0, clRed);
   c.TextOut(0, 0, "x");
-  c.Draw(0, 0, *made);
+  c.Draw(0, 0, tile);
   EXPECT_EQ(b.Width(), 0);
   EXPECT_GT(c.TextWidth("x"), 0);
+
+  const auto made = TQtBitmapFactory().NewBitmap(7, 5);
+  EXPECT_EQ(made->Width() * 100 + made->Height(), 705);
+  EXPECT_EQ(CountPixels(*made, clWhite), 35);
 }
 
 TEST(QtCanvas, BmpRoundTrip) {
   TQtBitmap b(13, 7);
   b.Canvas().SetPenColor(clMaroon);
-  b.Canvas().MoveTo(0, 3);
-  b.Canvas().LineTo(13, 3);
+  Line(b.Canvas(), 0, 3, 13, 3);
   b.Canvas().SetPixel(12, 6, 0x123456);
   const auto path = TempPath("round.bmp");
   ASSERT_EQ(b.SaveToBmpFile(path.string()), "");
-
   std::ifstream in(path, std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   ASSERT_GE(bytes.size(), 54u);
   const auto u32 = [&](size_t at) {
-    return uint32_t(uint8_t(bytes[at])) | uint32_t(uint8_t(bytes[at + 1])) << 8 |
-           uint32_t(uint8_t(bytes[at + 2])) << 16 | uint32_t(uint8_t(bytes[at + 3])) << 24;
+    uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = v << 8 | uint8_t(bytes[at + size_t(i)]);
+    return v;
   };
   EXPECT_EQ(bytes.substr(0, 2), "BM");
   EXPECT_EQ(u32(2), bytes.size());
@@ -380,11 +320,9 @@ TEST(QtCanvas, BmpRoundTrip) {
   EXPECT_EQ(u32(18), 13u);
   EXPECT_EQ(u32(22), 7u);
   EXPECT_EQ(u32(30), 0u);  // uncompressed
-
   TQtBitmap back(1, 1);
   ASSERT_TRUE(back.LoadFromFile(path.string()));
-  ASSERT_EQ(back.Width(), 13);
-  ASSERT_EQ(back.Height(), 7);
+  ASSERT_EQ(back.Width() * 100 + back.Height(), 1307);
   for (int y = 0; y < 7; ++y) {
     for (int x = 0; x < 13; ++x) EXPECT_EQ(back.Pixel(x, y), b.Pixel(x, y)) << x << "," << y;
   }
@@ -397,11 +335,10 @@ TEST(QtCanvas, FileErrors) {
   const auto dir = TempPath("a-directory");
   std::filesystem::create_directories(dir);
   EXPECT_EQ(b.SaveToBmpFile(dir.string()), std::strerror(EISDIR));
-
   // Loading fails without changing the bitmap; transparency turns white.
   b.Canvas().SetPixel(0, 0, clRed);
-  EXPECT_FALSE(b.LoadFromFile("/nonexistent-tavolix-dir/x.png"));
   std::ofstream(TempPath("junk.png")) << "not an image";
+  EXPECT_FALSE(b.LoadFromFile("/nonexistent-tavolix-dir/x.png"));
   EXPECT_FALSE(b.LoadFromFile(TempPath("junk.png").string()));
   EXPECT_EQ(b.Width(), 4);
   EXPECT_EQ(b.Pixel(0, 0), clRed);
@@ -413,7 +350,7 @@ TEST(QtCanvas, FileErrors) {
   EXPECT_EQ(b.Width(), 3);
   EXPECT_EQ(b.Pixel(0, 0), clWhite);
   EXPECT_EQ(b.Pixel(1, 1), clBlue);
-  b.Canvas().SetPixel(2, 0, clGreen);  // the canvas draws on the loaded picture
+  b.Canvas().SetPixel(2, 0, clGreen);
   EXPECT_EQ(b.Pixel(2, 0), clGreen);
   std::filesystem::remove_all(dir.parent_path());
 }
