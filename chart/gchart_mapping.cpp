@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "chart/equal_bounds.h"
+#include "chart/pixel_round.h"
 
 namespace {
 
@@ -15,12 +16,6 @@ struct TAxisPlacement {
 };
 
 long double AxisValue(long double v, bool logarithmic) { return logarithmic ? std::log(v) : v; }
-
-// Limited to the 32-bit range and rounded half to even; NaN gives 0.
-int32_t Pixel(long double v) {
-  if (std::isnan(v)) return 0;
-  return int32_t(std::nearbyint(std::clamp(v, -2147483647.0L, 2147483647.0L)));
-}
 
 }  // namespace
 
@@ -53,8 +48,8 @@ TPoint TGChart::MapToPixel(int32_t layer, double x, double y) const {
   // A logarithmic axis puts values below its floor at the control's edge beyond its low end.
   const auto pixel = [](const TScaleProps& block, const TAxisMapping& mapping, double v, int32_t lowEnd,
                         int32_t highEnd) {
-    if (!block.Logarithmic()) return Pixel(mapping.k * v + mapping.d);
-    if (v > LogFloor) return Pixel(mapping.k * std::log(static_cast<long double>(v)) + mapping.d);
+    if (!block.Logarithmic()) return RoundToPixel(mapping.k * v + mapping.d);
+    if (v > LogFloor) return RoundToPixel(mapping.k * std::log(static_cast<long double>(v)) + mapping.d);
     return block.RangeHigh() >= block.RangeLow() ? lowEnd : highEnd;
   };
   return {pixel(l.X, l.MapX, x, 0, Width_), pixel(l.Y, l.MapY, y, Height_, 0)};

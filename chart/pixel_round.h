@@ -1,15 +1,12 @@
 #pragma once
 // From a mapped coordinate to a pixel: limited to the int32 range and rounded to the
-// nearest integer, ties to even.
+// nearest integer, ties to even; NaN gives 0.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
-constexpr double kMaxPixelCoordinate = 2147483647.0;
-
-inline int32_t RoundToPixel(double v) {
+inline int32_t RoundToPixel(long double v) {
   if (std::isnan(v)) return 0;
-  if (v > kMaxPixelCoordinate) v = kMaxPixelCoordinate;
-  if (v < -kMaxPixelCoordinate) v = -kMaxPixelCoordinate;
-  return int32_t(std::nearbyint(v));
+  return int32_t(std::nearbyint(std::clamp(v, -2147483647.0L, 2147483647.0L)));
 }
