@@ -1,0 +1,175 @@
+#include "serial/posix/posix_port_device.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+#include "serial/posix/linux_ioctls.h"
+#include "serial/posix/termios_mapping.h"
+
+namespace {
+
+// How often the wait looks for new bytes while reported ones still wait unread.
+constexpr int RecheckMs = 5;
+
+int PollRetrying(pollfd* fds, nfds_t count, int timeoutMs) {
+  int result;
+  do {
+    result = ::poll(fds, count, timeoutMs);
+  } while (result < 0 && errno == EINTR);
+  return result;
+}
+
+void SetModemLine(int fd, int line, bool on) {
+  ioctl(fd, on ? TIOCMBIS : TIOCMBIC, &line);
+}
+
+}  // namespace
+
+std::unique_ptr<TscPortDevice> TPosixPortDevice::Open(const std::string& path, int& error) {
+  if (path.empty()) {
+    error = ENODEV;
+    return nullptr;
+  }
+  int fd;
+  do {
+    fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) {
+    error = errno;
+    return nullptr;
+  }
+  TscFileDescriptor device(fd);
+  // The lock keeps out every other opener; TIOCEXCL does not stop root.
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    error = errno == EWOULDBLOCK ? EBUSY : errno;
+    return nullptr;
+  }
+  termios t{};
+  if (tcgetattr(fd, &t) != 0 || ioctl(fd, TIOCEXCL) != 0) {
+    error = errno;
+    return nullptr;
+  }
+  TscFileDescriptor wake(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK));
+  if (!wake.Valid()) {
+    error = errno;
+    return nullptr;
+  }
+  return std::make_unique<TPosixPortDevice>(std::move(device), std::move(wake));
+}
+
+TPosixPortDevice::TPosixPortDevice(TscFileDescriptor device, TscFileDescriptor wake)
+    : Device_(std::move(device)), Wake_(std::move(wake)) {
+  HasLineCounts_ = ReadLineCounts(Device_.Get(), LineCounts_);
+}
+
+bool TPosixPortDevice::ClearCommError(uint32_t& errors, TComStat& stat) {
+  int waiting = 0;
+  if (ioctl(Device_.Get(), FIONREAD, &waiting) != 0) return false;
+  int sending = 0;
+  if (ioctl(Device_.Get(), TIOCOUTQ, &sending) != 0) sending = 0;
+  errors = 0;
+  TscLineCounts now;
+  if (HasLineCounts_ && ReadLineCounts(Device_.Get(), now)) {
+    errors = LineErrorBits(LineCounts_, now);
+    LineCounts_ = now;
+  }
+  stat = {0, uint32_t(waiting), uint32_t(sending)};
+  return true;
+}
+
+void TPosixPortDevice::SetupComm(uint32_t, uint32_t) {
+  // The kernel sizes its terminal queues itself.
+}
+
+void TPosixPortDevice::SetCommTimeouts(const TCommTimeouts&) {
+  // Reads take only bytes already waiting, so they never wait; there is no writing.
+}
+
+void TPosixPortDevice::SetCommState(const TDcb& dcb) {
+  const int fd = Device_.Get();
+  termios t{};
+  if (tcgetattr(fd, &t) != 0) return;
+  ApplyDcb(dcb, t);
+  tcsetattr(fd, TCSANOW, &t);
+  if (NeedsCustomBaudRate(dcb.BaudRate)) SetCustomBaudRate(fd, dcb.BaudRate);
+  const TscModemLines lines = ModemLinesFor(dcb);
+  SetModemLine(fd, TIOCM_DTR, lines.DtrOn);
+  SetRs485(fd, lines.RtsByDriver);
+  if (!lines.RtsByDriver) SetModemLine(fd, TIOCM_RTS, lines.RtsOn);
+}
+
+void TPosixPortDevice::SetCommMask(uint32_t) {
+  // Received characters, which every mask holds, are the only event a terminal
+  // signals through poll; line errors come with the bytes they spoil.
+}
+
+TscWaitResult TPosixPortDevice::WaitCommEvent(uint32_t& eventMask) {
+  bool reportedStillWaiting = false;
+  for (;;) {
+    // While reported bytes wait, only hang-ups are watched, and the count is looked at again.
+    pollfd fds[2] = {{Device_.Get(), short(reportedStillWaiting ? 0 : POLLIN), 0}, {Wake_.Get(), POLLIN, 0}};
+    if (PollRetrying(fds, 2, reportedStillWaiting ? RecheckMs : -1) < 0) return wrFailed;
+    if (fds[1].revents != 0) return wrCancelled;
+    if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) return wrFailed;
+    std::lock_guard lock(ReportedMutex_);
+    int waiting = 0;
+    if (ioctl(Device_.Get(), FIONREAD, &waiting) != 0) return wrFailed;
+    if (uint32_t(waiting) > Reported_) {
+      Reported_ = uint32_t(waiting);
+      eventMask = EV_RXCHAR;
+      return wrEvent;
+    }
+    reportedStillWaiting = waiting > 0;
+  }
+}
+
+void TPosixPortDevice::CancelWait() {
+  const uint64_t one = 1;
+  ssize_t written;
+  do {
+    written = ::write(Wake_.Get(), &one, sizeof one);
+  } while (written < 0 && errno == EINTR);
+}
+
+bool TPosixPortDevice::Read(uint8_t* buffer, uint32_t count, uint32_t& read) {
+  std::lock_guard lock(ReportedMutex_);
+  ssize_t got;
+  do {
+    got = ::read(Device_.Get(), buffer, count);
+  } while (got < 0 && errno == EINTR);
+  // Nothing read from a terminal that was asked for bytes is a hang-up.
+  if (got < 0 || (got == 0 && count > 0)) return false;
+  read = uint32_t(got);
+  Reported_ -= std::min(Reported_, read);
+  return true;
+}
+
+void TPosixPortDevice::PurgeComm(uint32_t purgeFlags) {
+  const bool input = purgeFlags & PURGE_RXCLEAR;
+  const bool output = purgeFlags & PURGE_TXCLEAR;
+  if (!input && !output) return;  // nothing is ever pending in the background to abort
+  std::lock_guard lock(ReportedMutex_);
+  tcflush(Device_.Get(), input && output ? TCIOFLUSH : input ? TCIFLUSH : TCOFLUSH);
+  if (input) Reported_ = 0;
+}
+
+void TPosixPortDevice::SetRts(bool on) { SetModemLine(Device_.Get(), TIOCM_RTS, on); }
+
+TModemSignals TPosixPortDevice::ModemStatus() {
+  int lines = 0;
+  TModemSignals signals;
+  if (ioctl(Device_.Get(), TIOCMGET, &lines) != 0) return signals;
+  if (lines & TIOCM_CTS) signals.Include(msCTS);
+  if (lines & TIOCM_DSR) signals.Include(msDSR);
+  if (lines & TIOCM_RNG) signals.Include(msRing);
+  if (lines & TIOCM_CAR) signals.Include(msRLSD);
+  return signals;
+}
