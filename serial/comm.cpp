@@ -19,6 +19,7 @@ TscComm::TscComm(TscPortPlatform& platform, TscMainThreadHandover* handover)
 }
 
 TscComm::~TscComm() {
+  JoinStoppedMsgThread();
   DataProcessor_ = nullptr;
   Terminal_ = nullptr;
   try {
@@ -172,6 +173,9 @@ void TscComm::NotifyListeners(int code) {
 }
 
 void TscComm::OpenPort() {
+  // A message thread that closed the port from its handler may still be returning
+  // through the delivery; the new port must not share the component with it.
+  JoinStoppedMsgThread();
   ClosePort();
   ReceivedBytes_ = 0;
   int error = 0;
@@ -244,7 +248,6 @@ void TscComm::ReleaseBuffer() {
 }
 
 void TscComm::StartThreads() {
-  JoinStoppedMsgThread();
   if (!MsgThread_) MsgThread_ = std::make_unique<TMsgThread>(*this, Handover_);
   if (!CommThread_) CommThread_ = std::make_unique<TCommThread>(*this, *Port_, *MsgThread_);
 }
