@@ -1,11 +1,15 @@
 #include "app/qt_main_thread_handover.h"
 
-#include <QMetaObject>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QThread>
 
-#include <memory>
-
-#include "serial/handover_ticket.h"
+TQtMainThreadHandover::TQtMainThreadHandover()
+    : Queue_([this] {
+        // Posted under the queue's lock, which the main thread takes before the event is
+        // deleted: that orders the two for thread checkers that cannot see into Qt.
+        QCoreApplication::postEvent(&Receiver_, new QEvent(QEvent::User));
+      }) {}
 
 void TQtMainThreadHandover::Synchronize(std::function<void()> routine, std::stop_token stop) {
   if (QThread::currentThread() == Receiver_.thread()) {
@@ -13,9 +17,5 @@ void TQtMainThreadHandover::Synchronize(std::function<void()> routine, std::stop
     if (!stop.stop_requested()) routine();
     return;
   }
-  auto ticket = std::make_shared<TscHandoverTicket>(std::move(routine), std::move(stop));
-  // The queued call keeps the ticket alive: after a stop it may run long after this wait
-  // has ended, and then finds the routine dropped.
-  QMetaObject::invokeMethod(&Receiver_, [ticket] { ticket->Run(); }, Qt::QueuedConnection);
-  ticket->Wait();
+  Queue_.Synchronize(std::move(routine), std::move(stop));
 }

@@ -7,8 +7,9 @@ void TscPumpedHandover::Synchronize(std::function<void()> routine, std::stop_tok
   {
     std::lock_guard lock(Mutex_);
     Tickets_.push_back(ticket);
+    if (Queued_) Queued_();
   }
-  Queued_.notify_all();
+  Arrived_.notify_all();
   ticket->Wait();
 }
 
@@ -31,7 +32,7 @@ size_t TscPumpedHandover::RunPending() {
 size_t TscPumpedHandover::RunPending(std::chrono::milliseconds timeout) {
   {
     std::unique_lock lock(Mutex_);
-    Queued_.wait_for(lock, timeout, [this] { return !Tickets_.empty(); });
+    Arrived_.wait_for(lock, timeout, [this] { return !Tickets_.empty(); });
   }
   return RunPending();
 }

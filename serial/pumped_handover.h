@@ -6,14 +6,22 @@
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <utility>
 
 #include "serial/handover_ticket.h"
 #include "serial/main_thread_handover.h"
 
 class TscPumpedHandover final : public TscMainThreadHandover {
  public:
+  TscPumpedHandover() = default;
+  // queued runs on the handing thread each time a routine has been queued, under the
+  // queue's lock, before the thread waits: it tells an event loop to pump. It must not
+  // use this hand-over.
+  explicit TscPumpedHandover(std::function<void()> queued) : Queued_(std::move(queued)) {}
+
   void Synchronize(std::function<void()> routine, std::stop_token stop) override;
 
   // Runs queued routines in order on the calling thread until none is queued; returns
@@ -23,7 +31,8 @@ class TscPumpedHandover final : public TscMainThreadHandover {
   size_t RunPending(std::chrono::milliseconds timeout);
 
  private:
+  const std::function<void()> Queued_;
   std::mutex Mutex_;
-  std::condition_variable Queued_;
+  std::condition_variable Arrived_;
   std::deque<std::shared_ptr<TscHandoverTicket>> Tickets_;
 };

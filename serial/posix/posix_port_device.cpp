@@ -27,6 +27,22 @@ int PollRetrying(pollfd* fds, nfds_t count, int timeoutMs) {
   return result;
 }
 
+void Signal(const TscFileDescriptor& event) {
+  const uint64_t one = 1;
+  ssize_t written;
+  do {
+    written = ::write(event.Get(), &one, sizeof one);
+  } while (written < 0 && errno == EINTR);
+}
+
+void Drain(const TscFileDescriptor& event) {
+  uint64_t count;
+  ssize_t got;
+  do {
+    got = ::read(event.Get(), &count, sizeof count);
+  } while (got < 0 && errno == EINTR);
+}
+
 void SetModemLine(int fd, int line, bool on) {
   ioctl(fd, on ? TIOCMBIS : TIOCMBIC, &line);
 }
@@ -58,15 +74,16 @@ std::unique_ptr<TscPortDevice> TPosixPortDevice::Open(const std::string& path, i
     return nullptr;
   }
   TscFileDescriptor wake(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK));
-  if (!wake.Valid()) {
+  TscFileDescriptor readDone(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK));
+  if (!wake.Valid() || !readDone.Valid()) {
     error = errno;
     return nullptr;
   }
-  return std::make_unique<TPosixPortDevice>(std::move(device), std::move(wake));
+  return std::make_unique<TPosixPortDevice>(std::move(device), std::move(wake), std::move(readDone));
 }
 
-TPosixPortDevice::TPosixPortDevice(TscFileDescriptor device, TscFileDescriptor wake)
-    : Device_(std::move(device)), Wake_(std::move(wake)) {
+TPosixPortDevice::TPosixPortDevice(TscFileDescriptor device, TscFileDescriptor wake, TscFileDescriptor readDone)
+    : Device_(std::move(device)), Wake_(std::move(wake)), ReadDone_(std::move(readDone)) {
   HasLineCounts_ = ReadLineCounts(Device_.Get(), LineCounts_);
 }
 
@@ -114,11 +131,15 @@ void TPosixPortDevice::SetCommMask(uint32_t) {
 TscWaitResult TPosixPortDevice::WaitCommEvent(uint32_t& eventMask) {
   bool reportedStillWaiting = false;
   for (;;) {
-    // While reported bytes wait, only hang-ups are watched, and the count is looked at again.
-    pollfd fds[2] = {{Device_.Get(), short(reportedStillWaiting ? 0 : POLLIN), 0}, {Wake_.Get(), POLLIN, 0}};
-    if (PollRetrying(fds, 2, reportedStillWaiting ? RecheckMs : -1) < 0) return wrFailed;
+    // While reported bytes wait, only hang-ups are watched, and the count is looked at
+    // again after each read and now and then.
+    pollfd fds[3] = {{Device_.Get(), short(reportedStillWaiting ? 0 : POLLIN), 0},
+                     {Wake_.Get(), POLLIN, 0},
+                     {ReadDone_.Get(), POLLIN, 0}};
+    if (PollRetrying(fds, 3, reportedStillWaiting ? RecheckMs : -1) < 0) return wrFailed;
     if (fds[1].revents != 0) return wrCancelled;
     if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) return wrFailed;
+    if (fds[2].revents != 0) Drain(ReadDone_);
     std::lock_guard lock(ReportedMutex_);
     int waiting = 0;
     if (ioctl(Device_.Get(), FIONREAD, &waiting) != 0) return wrFailed;
@@ -131,13 +152,7 @@ TscWaitResult TPosixPortDevice::WaitCommEvent(uint32_t& eventMask) {
   }
 }
 
-void TPosixPortDevice::CancelWait() {
-  const uint64_t one = 1;
-  ssize_t written;
-  do {
-    written = ::write(Wake_.Get(), &one, sizeof one);
-  } while (written < 0 && errno == EINTR);
-}
+void TPosixPortDevice::CancelWait() { Signal(Wake_); }
 
 bool TPosixPortDevice::Read(uint8_t* buffer, uint32_t count, uint32_t& read) {
   std::lock_guard lock(ReportedMutex_);
@@ -149,6 +164,7 @@ bool TPosixPortDevice::Read(uint8_t* buffer, uint32_t count, uint32_t& read) {
   if (got < 0 || (got == 0 && count > 0)) return false;
   read = uint32_t(got);
   Reported_ -= std::min(Reported_, read);
+  Signal(ReadDone_);
   return true;
 }
 
@@ -158,7 +174,10 @@ void TPosixPortDevice::PurgeComm(uint32_t purgeFlags) {
   if (!input && !output) return;  // nothing is ever pending in the background to abort
   std::lock_guard lock(ReportedMutex_);
   tcflush(Device_.Get(), input && output ? TCIOFLUSH : input ? TCIFLUSH : TCOFLUSH);
-  if (input) Reported_ = 0;
+  if (input) {
+    Reported_ = 0;
+    Signal(ReadDone_);
+  }
 }
 
 void TPosixPortDevice::SetRts(bool on) { SetModemLine(Device_.Get(), TIOCM_RTS, on); }

@@ -17,7 +17,7 @@ class TPosixPortDevice final : public TscPortDevice {
   // On failure null, and error holds the errno of the failing step.
   static std::unique_ptr<TscPortDevice> Open(const std::string& path, int& error);
 
-  TPosixPortDevice(TscFileDescriptor device, TscFileDescriptor wake);
+  TPosixPortDevice(TscFileDescriptor device, TscFileDescriptor wake, TscFileDescriptor readDone);
 
   bool ClearCommError(uint32_t& errors, TComStat& stat) override;
   void SetupComm(uint32_t inQueue, uint32_t outQueue) override;
@@ -34,6 +34,7 @@ class TPosixPortDevice final : public TscPortDevice {
  private:
   const TscFileDescriptor Device_;
   const TscFileDescriptor Wake_;  // readable once CancelWait ran
+  const TscFileDescriptor ReadDone_;  // readable after a read: the wait looks again
   bool HasLineCounts_ = false;
   TscLineCounts LineCounts_;  // as of the last status query
   // Bytes waiting that an event has reported already: poll reports waiting bytes for as

@@ -89,6 +89,19 @@ TEST_F(CommPty, BytesArrivingDuringTheHandlerComeInALaterCall) {
   EXPECT_EQ(Received(), "firstlater");
 }
 
+TEST_F(CommPty, WithoutATakerBytesStayInTheDriverAndNewOnesAreStillSeen) {
+  Comm.OnAfterReceive = nullptr;
+  Comm.SetActive(true);
+  Pty.Write("12");
+  ASSERT_TRUE(PumpUntil(Handover, [&] { return Comm.ReceivedBytes() == 2; }));
+  Pty.Write("3");
+  // Each event counts everything waiting: the two old bytes and the new one.
+  ASSERT_TRUE(PumpUntil(Handover, [&] { return Comm.ReceivedBytes() == 5; }));
+  int waiting = 0;
+  ASSERT_EQ(ioctl(Pty.Device(), FIONREAD, &waiting), 0);
+  EXPECT_EQ(waiting, 3);
+}
+
 TEST_F(CommPty, ClosingInsideTheHandlerKeepsTheBlockAndDeliversNothingMore) {
   std::string seen;
   OnBlock = [&](const void* buffer, uint32_t count) {
