@@ -22,7 +22,6 @@ class TFakePlatform final : public TscPortPlatform {
 
   // Setup.
   int OpenError = 0;  // an errno that makes Open fail
-  bool UseSoftwareRts = false;
   TModemSignals Modem;
   uint32_t HoldFlags = 0;
 
@@ -40,7 +39,7 @@ class TFakePlatform final : public TscPortPlatform {
   std::string DevicePath(uint16_t portNo) override { return "fake" + std::to_string(portNo); }
   std::unique_ptr<TscPortDevice> Open(const std::string& path, int& error) override;
   std::string ErrorText(int error) override { return "Fehler " + std::to_string(error) + ". \r\n"; }
-  bool SoftwareRts() override { return UseSoftwareRts; }
+  bool SoftwareRts() override { return false; }
   TDcb DefaultDcb() override { return TDcb{}; }
 
  private:

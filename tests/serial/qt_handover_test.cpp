@@ -58,12 +58,6 @@ TEST_F(QtHandover, StopDropsTheQueuedCall) {
   EXPECT_FALSE(ran);
 }
 
-TEST_F(QtHandover, OnTheMainThreadItselfRunsAtOnce) {
-  bool ran = false;
-  Handover.Synchronize([&] { ran = true; }, std::stop_token());
-  EXPECT_TRUE(ran);
-}
-
 TEST_F(QtHandover, PortDeliversThroughTheEventLoopAndClosesFromTheHandler) {
   TPty pty;
   TscComm comm(PosixPortPlatform(), &Handover);
