@@ -393,7 +393,7 @@ class TGChart {
   // What a composition recorded for later draws.
   struct TPendingFull {
     bool Pending = false;
-    bool Stale = false;  // the chart changed while painting was suspended: compose it as it is now
+    bool Stale = false;  // changed while painting was suspended: composed as the chart is then
     int32_t GridLayer = 1;
     int32_t NumItems = 0;  // items appended later are not part of it
   };
@@ -404,11 +404,6 @@ class TGChart {
     int32_t GridLayer = 1;
     int32_t NumItems = 0;
   };
-  enum TRenderChange : uint8_t {
-    rcView,  // ranges, geometry, appearance: a repaint follows
-    rcStore,  // items removed, replaced or hidden: nothing repaints by itself
-  };
-
   static size_t LayerIndex(int32_t layer) { return size_t(std::clamp(layer, 1, kNumLayers) - 1); }
   TLayer& LayerOf(int32_t layer);
   const TLayer& LayerOf(int32_t layer) const;
@@ -432,11 +427,11 @@ class TGChart {
   static int32_t AxisPixel(const TScaleProps& block, const TAxisMapping& mapping, double v, int32_t lowEnd,
                            int32_t highEnd);
 
-  // Before anything changes what recorded work would draw: carries out what must be
-  // drawn with the present state.
-  void RenderInputChanging(TRenderChange change);
-  void ViewChanging() { RenderInputChanging(rcView); }
-  // Items of the shared store are about to be removed or replaced.
+  // Before anything changes what recorded work would draw: carries out the work with
+  // the present state, or, while painting is suspended, marks a full composition stale.
+  void ViewChanging();
+  // Items of the shared store are about to be removed or replaced: every chart that
+  // shows them.
   void StoreChanging();
   void Requested();
   void ComposeFull(int32_t numItems, int32_t gridLayer);

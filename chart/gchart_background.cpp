@@ -84,12 +84,14 @@ void TGChart::PaintBackground(TCanvas& canvas, int32_t xOffset, int32_t yOffset)
   canvas.SetBrushColor(ChartColor_);
   canvas.SetBrushStyle(bsSolid);
   canvas.SetPenColor(ChartFrameColor_);
+  const bool imageNamed = !BackGroundImg_.Name.empty();
   if (const TBitmap* image = BackgroundImage()) {
     PaintImage(canvas, *image);
     return;
   }
   canvas.Rectangle(xOffset, yOffset, xOffset + size.x, yOffset + size.y);
-  if (BackGroundImg_.AreaMode != bamNone) PaintArea(canvas, xOffset, yOffset, size);
+  // Where the image failed, the plain rectangle only.
+  if (!imageNamed && BackGroundImg_.AreaMode != bamNone) PaintArea(canvas, xOffset, yOffset, size);
 }
 
 const TBitmap* TGChart::BackgroundImage() {

@@ -14,12 +14,12 @@ bool TGChart::LayerVisible(int32_t layer) const {
 
 void TGChart::SetLayerVisible(int32_t layer, bool visible) {
   if (layer < 1 || layer > kNumLayers) return;
-  RenderInputChanging(rcStore);
+  ViewChanging();
   LayerVisible_[size_t(layer - 1)] = visible;
 }
 
 void TGChart::SetClassVisible(uint8_t itemClass, bool visible) {
-  RenderInputChanging(rcStore);
+  ViewChanging();
   ClassVisible_[itemClass] = visible;
 }
 

@@ -5,10 +5,11 @@
 // Composition is recorded and carried out later, in the order it was asked for: a full
 // composition (Full_), then at most one chart-area composition over it (Area_). Both
 // remember how many items they draw, so appends change neither; anything else that
-// would change their pixels carries them out first (RenderInputChanging). The one
-// exception is a full composition while painting is suspended: the suspension ends with
-// a repaint that replaces it, so it is only marked stale and, if anything needs it
-// before, composed as the chart is then.
+// would change their pixels carries them out first (ViewChanging). The one exception
+// is a full composition while painting is suspended: the suspension ends with a repaint
+// that replaces it (trend plotting changes items and ranges this way once per sample),
+// so it is only marked stale and, should anything need it before, composed as the
+// chart is then.
 
 void TGChart::Paint() {
   if (!Visible_ || Loading_ || PaintSuspended_) return;
@@ -65,8 +66,8 @@ void TGChart::Requested() {
   if (Window_) Window_->RefreshRequested();
 }
 
-void TGChart::RenderInputChanging(TRenderChange change) {
-  if (Area_.Pending || (Full_.Pending && change == rcStore && !PaintSuspended_)) {
+void TGChart::ViewChanging() {
+  if (Area_.Pending || (Full_.Pending && !PaintSuspended_)) {
     ComposePending();
   } else if (Full_.Pending) {
     Full_.Stale = true;
@@ -74,7 +75,7 @@ void TGChart::RenderInputChanging(TRenderChange change) {
 }
 
 void TGChart::StoreChanging() {
-  for (TGChart* chart : ChartsOnStore()) chart->RenderInputChanging(rcStore);
+  for (TGChart* chart : ChartsOnStore()) chart->ViewChanging();
 }
 
 void TGChart::ComposePending() {

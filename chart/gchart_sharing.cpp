@@ -34,7 +34,7 @@ void TGChart::SetUseDataOf(TGChart* master) {
     return;
   }
   master->Sharers_.reserve(kMaxDataShares);
-  RenderInputChanging(rcStore);
+  ViewChanging();
   if (UseDataOf_) std::erase(UseDataOf_->Sharers_, this);
   UseDataOf_ = master;
   Store_ = master->Store_;
