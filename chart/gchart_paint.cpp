@@ -46,7 +46,7 @@ void TGChart::UpdateGraph() {
       Area_.GridLayer = CurrentLayer_;
     }
     Requested();
-  } else if (Full_.Pending && !Full_.Stale && !grid) {
+  } else if (Full_.Pending && !Full_.Stale && !grid && Full_.NumItems == NumItems()) {
     // The items over their own fresh full picture: the same pixels again.
   } else {
     if (Area_.Pending) ComposePending();
