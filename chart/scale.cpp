@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "chart/pixel_round.h"
 
@@ -19,28 +20,29 @@ TScale::TScale(TScaleType type, int layer)
 }
 
 void TScale::Place(const TChartGeometry& chart, int scalePos) {
-  const auto margin = [](int v) { return std::max(v, 0); };
+  // The chart stores its margins unchecked: the sums are taken in 64 bits.
+  const auto margin = [](int64_t v) { return int(std::clamp<int64_t>(v, 0, INT32_MAX)); };
   Width_ = chart.Width;
   Height_ = chart.Height;
   switch (ScaleType_) {
     case sctXT:
     case sctXB:
       MarginLeft_ = margin(chart.MarginLeft);
-      MarginRight_ = margin(chart.MarginRight + chart.ShadowWidth - 1);
+      MarginRight_ = margin(int64_t(chart.MarginRight) + chart.ShadowWidth - 1);
       if (ScaleType_ == sctXT) {
-        MarginTop_ = margin(scalePos + chart.Height - chart.MarginBottom - chart.ShadowWidth);
+        MarginTop_ = margin(int64_t(scalePos) + chart.Height - chart.MarginBottom - chart.ShadowWidth);
       } else {
-        MarginBottom_ = margin(scalePos + chart.Height - chart.MarginTop - 1);
+        MarginBottom_ = margin(int64_t(scalePos) + chart.Height - chart.MarginTop - 1);
       }
       break;
     case sctYR:
     case sctYL:
       MarginTop_ = margin(chart.MarginTop);
-      MarginBottom_ = margin(chart.MarginBottom + chart.ShadowWidth - 1);
+      MarginBottom_ = margin(int64_t(chart.MarginBottom) + chart.ShadowWidth - 1);
       if (ScaleType_ == sctYR) {
-        MarginRight_ = margin(scalePos + chart.Width - chart.MarginLeft - 1);
+        MarginRight_ = margin(int64_t(scalePos) + chart.Width - chart.MarginLeft - 1);
       } else {
-        MarginLeft_ = margin(scalePos + chart.Width - chart.MarginRight - chart.ShadowWidth);
+        MarginLeft_ = margin(int64_t(scalePos) + chart.Width - chart.MarginRight - chart.ShadowWidth);
       }
       break;
   }
