@@ -92,7 +92,13 @@ TEST_F(ChartMouse, ZoomByDraggingAboutTheCentreOfTheStartRanges) {
   EXPECT_TRUE(HasRange(chart.Scale1X(), 125, 875));
   Drag({{100, 100}});
   EXPECT_TRUE(HasRange(chart.Scale1X(), 0, 1000));
+  Drag({{245, 100}});
+  chart.SetMouseAction(maPan);  // same drag: shifts the start range by the present span
+  Drag({{195, 100}});
+  EXPECT_TRUE(HasRange(chart.Scale1X(), -95 * 750.0 / 479, 1000 - 95 * 750.0 / 479));
+  chart.SetMouseAction(maZoomDrag);
   chart.MouseMove(0, 0, 0);
+  chart.SetRange(1, 0, 0, 1000, 10);
   Drag({{300, -46}, {300, 315}});  // the control's full height down, from above it
   EXPECT_TRUE(HasRange(chart.Scale1Y(), -5, 15));
   EXPECT_TRUE(HasRange(chart.Scale1X(), 0, 1000));
@@ -102,7 +108,7 @@ TEST_F(ChartMouse, ZoomByDraggingAboutTheCentreOfTheStartRanges) {
   const double ySpan = chart.Scale1Y().RangeHigh() - chart.Scale1Y().RangeLow();
   Drag({{100, 100}, {245, 300}});  // y follows x
   EXPECT_NEAR(chart.Scale1Y().RangeHigh() - chart.Scale1Y().RangeLow(), 0.75 * ySpan, 1e-9);
-  EXPECT_EQ(zoomPans, 4);
+  EXPECT_EQ(zoomPans, 6);
 }
 
 TEST_F(ChartMouse, MovesOutsideThePlotAreaChangeNothing) {
@@ -183,6 +189,14 @@ TEST_F(ChartMouse, RubberBandReportsEachLayerAlongItsAxisAndChangesNothing) {
   EXPECT_TRUE(HasRange(chart.Scale1X(), 0, 1000));
   EXPECT_TRUE(HasRange(chart.Scale2X(), 1000, 0));
   EXPECT_EQ(zoomPans, 1);
+  // Isometric: the outline is as high as wide, the y pair as long on screen as the x pair.
+  chart.SetLayerMouseControl(2, false);
+  chart.SetIsometric(true);
+  reports.clear();
+  Rectangle({318, 30}, {556, 172});
+  EXPECT_EQ(feedback.Outlines.back(), (std::array<int, 4>{318, 30, 556, 268}));
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_NEAR(reports[0][4] - reports[0][2], 500 * 286.0 / 477, 1e-6);
 }
 
 TEST_F(ChartMouse, DoubleClickCancelsTheNextPressOrRelease) {
