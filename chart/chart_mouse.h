@@ -44,7 +44,6 @@ using TShiftState = uint8_t;
 using TCursor = int16_t;
 constexpr TCursor crDefault = 0;
 constexpr TCursor crCross = -3;
-constexpr TCursor crHandPoint = -21;
 constexpr TCursor crCurHand = 1;   // panning
 constexpr TCursor crCurZoomW = 2;  // zoom to a window
 constexpr TCursor crCurZoomD = 3;  // zoom by dragging
