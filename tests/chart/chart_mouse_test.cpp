@@ -1,7 +1,10 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "chart/gchart.h"
@@ -10,6 +13,11 @@
 
 namespace {
 
+using testing::DoubleNear;
+using testing::ElementsAre;
+using testing::Pointwise;
+using TLog = std::vector<std::string>;
+
 struct TFakeFeedback : TMouseFeedback {
   std::vector<std::array<int, 4>> Outlines;
   std::vector<TCursor> Cursors;
@@ -17,10 +25,22 @@ struct TFakeFeedback : TMouseFeedback {
   void SetCursor(TCursor cursor) override { Cursors.push_back(cursor); }
 };
 
-testing::AssertionResult HasRange(const TScaleProps& block, double low, double high) {
-  const auto near = [](double a, double b) { return std::fabs(a - b) <= 1e-9 * std::max(1.0, std::fabs(b)); };
-  if (near(block.RangeLow(), low) && near(block.RangeHigh(), high)) return testing::AssertionSuccess();
-  return testing::AssertionFailure() << "range " << block.RangeLow() << " .. " << block.RangeHigh();
+auto Is(double low, double high) {
+  return ElementsAre(DoubleNear(low, 1e-9 * std::max(1.0, std::fabs(low))),
+                     DoubleNear(high, 1e-9 * std::max(1.0, std::fabs(high))));
+}
+
+// One data unit of the main window's layer 1 (0..1000, 0..10) in pixels of x and y.
+constexpr double kx = 1000.0 / 476;
+constexpr double ky = 10.0 / 285;
+
+// Lines and boxes drawn, in order.
+TLog Strokes(const TRecordingCanvas& canvas) {
+  TLog log;
+  for (const TCanvasCall& c : canvas.Calls) {
+    if (c.Name == "MoveTo" || c.Name == "LineTo" || c.Name == "Rectangle" || c.Name == "TextOut") log.push_back(c.ToString());
+  }
+  return log;
 }
 
 // The main window's chart in maPan; its plot area is x 80..556 and y 30..315.
@@ -30,9 +50,14 @@ struct ChartMouse : MainWindowChart {
     chart.SetMouseAction(maPan);
     chart.OnZoomPan = [this](TGChart&) { ++zoomPans; };
   }
-  void Drag(std::initializer_list<TPoint> moves) {
+  std::array<double, 2> X(int32_t layer = 1) const { return {chart.ScaleX(layer).RangeLow(), chart.ScaleX(layer).RangeHigh()}; }
+  std::array<double, 2> Y(int32_t layer = 1) const { return {chart.ScaleY(layer).RangeLow(), chart.ScaleY(layer).RangeHigh()}; }
+  // Moves through the points with the left button held.
+  ChartMouse& Drag(std::initializer_list<TPoint> moves) {
     for (TPoint p : moves) chart.MouseMove(ssLeft, p.x, p.y);
+    return *this;
   }
+  void EndDrag() { chart.MouseMove(0, 0, 0); }
   // Pressed with the left button, released with `release`.
   void Rectangle(TPoint from, TPoint to, TMouseButton release = mbLeft) {
     chart.MouseDown(mbLeft, ssLeft, from.x, from.y);
@@ -47,81 +72,58 @@ struct ChartMouse : MainWindowChart {
 TEST_F(ChartMouse, PanFollowsThePointerFromTheFirstMoveWithTheButton) {
   chart.Resize(601, 361);  // a plot area 500 px wide
   chart.MouseDown(mbLeft, ssLeft, 100, 100);
-  Drag({{200, 100}});  // the drag starts here, not at the press
-  EXPECT_TRUE(HasRange(chart.Scale1X(), 0, 1000));
-  Drag({{300, 100}});
-  EXPECT_TRUE(HasRange(chart.Scale1X(), -200, 800));
-  Drag({{200, 100}});
-  EXPECT_TRUE(HasRange(chart.Scale1X(), 0, 1000));
-  Drag({{200, 157}});  // a fifth of the 285 px height down shows larger y
-  EXPECT_TRUE(HasRange(chart.Scale1Y(), 2, 12));
+  EXPECT_THAT(Drag({{200, 100}}).X(), Is(0, 1000));  // the drag starts here, not at the press
+  EXPECT_THAT(Drag({{300, 100}}).X(), Is(-200, 800));
+  EXPECT_THAT(Drag({{200, 100}}).X(), Is(0, 1000));
+  EXPECT_THAT(Drag({{200, 157}}).Y(), Is(2, 12));  // a fifth of the height down shows larger y
   EXPECT_EQ(zoomPans, 3);
   EXPECT_EQ(Repaints(), 3);
-  chart.MouseUp(mbLeft, 0, 200, 157);  // a release does not end the drag
-  Drag({{300, 100}});
-  EXPECT_TRUE(HasRange(chart.Scale1X(), -200, 800));
-  chart.MouseMove(0, 300, 100);  // a move without the button does
-  Drag({{200, 100}, {300, 100}});
-  EXPECT_TRUE(HasRange(chart.Scale1X(), -400, 600));
-}
-
-TEST_F(ChartMouse, PanHorizontalVerticalAndLogarithmic) {
-  chart.Resize(601, 361);
+  chart.MouseUp(mbLeft, 0, 200, 157);  // a release does not end the drag, a move without the button does
+  EXPECT_THAT(Drag({{300, 100}}).X(), Is(-200, 800));
+  EndDrag();
+  EXPECT_THAT(Drag({{200, 100}, {300, 100}}).X(), Is(-400, 600));
+  EndDrag();
   chart.SetMouseAction(maPanHoriz);
-  Drag({{200, 100}, {300, 157}});
-  EXPECT_TRUE(HasRange(chart.Scale1X(), -200, 800));
-  EXPECT_TRUE(HasRange(chart.Scale1Y(), 0, 10));
+  EXPECT_THAT(Drag({{200, 100}, {300, 157}}).Y(), Is(0, 10));
   chart.SetMouseAction(maPanVert);  // takes effect at the next move of the same drag
-  Drag({{200, 157}});
-  EXPECT_TRUE(HasRange(chart.Scale1X(), -200, 800));
-  EXPECT_TRUE(HasRange(chart.Scale1Y(), 2, 12));
-  chart.MouseMove(0, 0, 0);
+  EXPECT_THAT(Drag({{200, 214}}).X(), Is(-600, 400));
+  EXPECT_THAT(Y(), Is(4, 14));
+  EndDrag();
   chart.SetRange(1, 1, 1, 1000, 1000);
   chart.Scale1X().SetLogarithmic(true);
   chart.Scale1Y().SetLogarithmic(true);
   chart.SetMouseAction(maPan);
-  Drag({{200, 100}, {300, 157}});  // a fifth of each extent: factors 1000^-0.2 and 1000^0.2
-  EXPECT_TRUE(HasRange(chart.Scale1X(), std::pow(1000, -0.2), std::pow(1000, 0.8)));
-  EXPECT_TRUE(HasRange(chart.Scale1Y(), std::pow(1000, 0.2), std::pow(1000, 1.2)));
+  Drag({{200, 100}, {300, 157}});  // logarithmic: factors 1000^-0.2 and 1000^0.2
+  EXPECT_THAT(X(), Is(std::pow(1000, -0.2), std::pow(1000, 0.8)));
+  EXPECT_THAT(Y(), Is(std::pow(1000, 0.2), std::pow(1000, 1.2)));
 }
 
 TEST_F(ChartMouse, ZoomByDraggingAboutTheCentreOfTheStartRanges) {
   chart.Resize(580, 361);
   chart.SetMouseAction(maZoomDrag);
-  Drag({{100, 100}, {245, 100}});  // a quarter of the control's width to the right
-  EXPECT_TRUE(HasRange(chart.Scale1X(), 125, 875));
-  Drag({{100, 100}});
-  EXPECT_TRUE(HasRange(chart.Scale1X(), 0, 1000));
+  EXPECT_THAT(Drag({{100, 100}, {245, 100}}).X(), Is(125, 875));  // a quarter of the control's width
+  EXPECT_THAT(Drag({{100, 100}}).X(), Is(0, 1000));
   Drag({{245, 100}});
   chart.SetMouseAction(maPan);  // same drag: shifts the start range by the present span
-  Drag({{195, 100}});
-  EXPECT_TRUE(HasRange(chart.Scale1X(), -95 * 750.0 / 479, 1000 - 95 * 750.0 / 479));
+  EXPECT_THAT(Drag({{195, 100}}).X(), Is(-95 * 750.0 / 479, 1000 - 95 * 750.0 / 479));
   chart.SetMouseAction(maZoomDrag);
-  chart.MouseMove(0, 0, 0);
+  EndDrag();
   chart.SetRange(1, 0, 0, 1000, 10);
-  Drag({{300, -46}, {300, 315}});  // the control's full height down, from above it
-  EXPECT_TRUE(HasRange(chart.Scale1Y(), -5, 15));
-  EXPECT_TRUE(HasRange(chart.Scale1X(), 0, 1000));
-  chart.MouseMove(0, 0, 0);
-  chart.SetRange(1, 0, 0, 1000, 10);
-  chart.SetIsometric(true);
-  const double ySpan = chart.Scale1Y().RangeHigh() - chart.Scale1Y().RangeLow();
-  Drag({{100, 100}, {245, 300}});  // y follows x
-  EXPECT_NEAR(chart.Scale1Y().RangeHigh() - chart.Scale1Y().RangeLow(), 0.75 * ySpan, 1e-9);
+  EXPECT_THAT(Drag({{300, -46}, {300, 315}}).Y(), Is(-5, 15));  // the full height down, from above
+  EXPECT_THAT(X(), Is(0, 1000));
+  EndDrag();
+  chart.SetIsometric(true);  // y spans 1000 * 286 / 480 and follows x
+  Drag({{100, 100}, {245, 300}});
+  EXPECT_NEAR(Y()[1] - Y()[0], 0.75 * 1000 * 286 / 480, 1e-9);
   EXPECT_EQ(zoomPans, 6);
 }
 
 TEST_F(ChartMouse, MovesOutsideThePlotAreaChangeNothing) {
-  Drag({{200, 100}, {79, 100}, {200, 316}, {557, 29}});
-  EXPECT_TRUE(HasRange(chart.Scale1X(), 0, 1000));
-  EXPECT_TRUE(HasRange(chart.Scale1Y(), 0, 10));
-  EXPECT_EQ(zoomPans, 0);
-  EXPECT_EQ(Repaints(), 0);
-  Drag({{556, 100}});  // the edges belong to the area; the drag goes on from its start
-  EXPECT_TRUE(HasRange(chart.Scale1X(), -356 * 1000.0 / 476, 1000 - 356 * 1000.0 / 476));
-  Drag({{80, 30}});
-  EXPECT_TRUE(HasRange(chart.Scale1X(), 120 * 1000.0 / 476, 1000 + 120 * 1000.0 / 476));
-  EXPECT_EQ(zoomPans, 2);
+  EXPECT_THAT(Drag({{200, 100}, {79, 100}, {200, 316}, {557, 29}}).X(), Is(0, 1000));
+  EXPECT_EQ(zoomPans + Repaints(), 0);
+  // The edges belong to the area; the drag goes on from its start.
+  EXPECT_THAT(Drag({{556, 100}}).X(), Is(-356 * kx, 1000 - 356 * kx));
+  EXPECT_THAT(Drag({{80, 30}}).Y(), Is(-70 * ky, 10 - 70 * ky));
 }
 
 TEST_F(ChartMouse, OnlyMouseControlledLayersMoveAndJointLayersFollow) {
@@ -129,14 +131,12 @@ TEST_F(ChartMouse, OnlyMouseControlledLayersMoveAndJointLayersFollow) {
   chart.SetRange(4, 0, 0, 50, 5);
   chart.SetLxControlledBy(3, 1);
   Repaints();
-  Drag({{200, 100}, {295, 100}});
-  EXPECT_TRUE(HasRange(chart.Scale1X(), -95 * 1000.0 / 476, 1000 - 95 * 1000.0 / 476));
-  EXPECT_TRUE(HasRange(chart.Scale3X(), chart.Scale1X().RangeLow(), chart.Scale1X().RangeHigh()));
-  EXPECT_TRUE(HasRange(chart.Scale2X(), 0, 50));
+  EXPECT_THAT(Drag({{200, 100}, {295, 100}}).X(), Is(-95 * kx, 1000 - 95 * kx));
+  EXPECT_EQ(X(3), X(1));
+  EXPECT_THAT(X(2), Is(0, 50));
   chart.SetLayerMouseControl(2, true);
-  Drag({{390, 100}});
-  EXPECT_TRUE(HasRange(chart.Scale2X(), -190 * 50.0 / 476, 50 - 190 * 50.0 / 476));
-  EXPECT_TRUE(HasRange(chart.Scale4X(), 0, 50));
+  EXPECT_THAT(Drag({{390, 100}}).X(2), Is(-190 * 50.0 / 476, 50 - 190 * 50.0 / 476));
+  EXPECT_THAT(X(4), Is(0, 50));
   EXPECT_EQ(Repaints(), 2);  // one per step, whatever the number of layers
 }
 
@@ -145,26 +145,25 @@ TEST_F(ChartMouse, RectangleZoomWithItsXorOutline) {
   chart.MouseDown(mbLeft, ssLeft, 180, 100);
   Drag({{380, 200}, {1000, 1000}});  // the corner stays inside the plot area
   chart.MouseUp(mbLeft, 0, 1000, 1000);
-  using R = std::array<int, 4>;
-  EXPECT_EQ(feedback.Outlines, (std::vector<R>{{180, 100, 380, 200}, {180, 100, 380, 200}, {180, 100, 556, 315},
-                                               {180, 100, 556, 315}}));
-  EXPECT_TRUE(HasRange(chart.Scale1X(), 100 * 1000.0 / 476, 1000));  // corners in the order dragged:
-  EXPECT_TRUE(HasRange(chart.Scale1Y(), 215 * 10.0 / 285, 0));         // top to bottom turns y over
+  EXPECT_EQ(feedback.Outlines, (std::vector<std::array<int, 4>>{
+                                   {180, 100, 380, 200}, {180, 100, 380, 200}, {180, 100, 556, 315}, {180, 100, 556, 315}}));
+  EXPECT_THAT(X(), Is(100 * kx, 1000));  // corners in the order dragged: top to bottom turns y over
+  EXPECT_THAT(Y(), Is(215 * ky, 0));
   EXPECT_EQ(zoomPans, 1);
   EXPECT_EQ(Repaints(), 1);
-
   chart.SetRange(1, 0, 0, 1000, 10);
   chart.SetMouseAction(maZoomWindPos);
   Rectangle({556, 30}, {318, 172});
-  EXPECT_TRUE(HasRange(chart.Scale1X(), 500, 1000));
-  EXPECT_TRUE(HasRange(chart.Scale1Y(), 143 * 10.0 / 285, 10));
-  // A right button's release, or a box without width or height, only takes the outline off.
+  EXPECT_THAT(X(), Is(500, 1000));
+  EXPECT_THAT(Y(), Is(143 * ky, 10));
+  // A right button's release, or a box without width or height, only takes the outline
+  // off; a press outside the plot area starts nothing.
   feedback.Outlines.clear();
   Rectangle({100, 100}, {200, 200}, mbRight);
   Rectangle({100, 100}, {100, 200});
-  Rectangle({79, 100}, {200, 200});  // a press outside the plot area starts nothing
+  Rectangle({79, 100}, {200, 200});
   EXPECT_EQ(feedback.Outlines.size(), 4u);
-  EXPECT_TRUE(HasRange(chart.Scale1X(), 500, 1000));
+  EXPECT_THAT(X(), Is(500, 1000));
   EXPECT_EQ(zoomPans, 2);
 }
 
@@ -172,22 +171,15 @@ TEST_F(ChartMouse, RubberBandReportsEachLayerAlongItsAxisAndChangesNothing) {
   chart.SetMouseAction(maRubberBand);
   chart.SetRange(2, 1000, 10, 0, 0);  // both axes reversed
   chart.SetLayerMouseControl(2, true);
-  std::vector<std::array<double, 5>> reports;
+  std::vector<double> reports;
   chart.OnRubberBand = [&](TGChart&, int32_t layer, double loX, double loY, double hiX, double hiY) {
-    reports.push_back({double(layer), loX, loY, hiX, hiY});
+    reports.insert(reports.end(), {double(layer), loX, loY, hiX, hiY});
   };
   Rectangle({318, 30}, {556, 172});
-  ASSERT_EQ(reports.size(), 2u);
-  EXPECT_EQ(reports[0][0], 1);
-  EXPECT_NEAR(reports[0][1], 500, 1e-9);
-  EXPECT_NEAR(reports[0][3], 1000, 1e-9);
-  EXPECT_LT(reports[0][2], reports[0][4]);
-  EXPECT_EQ(reports[1][0], 2);
-  EXPECT_NEAR(reports[1][1], 500, 1e-9);
-  EXPECT_NEAR(reports[1][3], 0, 1e-9);
-  EXPECT_GT(reports[1][2], reports[1][4]);
-  EXPECT_TRUE(HasRange(chart.Scale1X(), 0, 1000));
-  EXPECT_TRUE(HasRange(chart.Scale2X(), 1000, 0));
+  EXPECT_THAT(reports, Pointwise(DoubleNear(1e-9), {1.0, 500.0, 143 * ky, 1000.0, 10.0,  //
+                                                    2.0, 500.0, 10 - 143 * ky, 0.0, 0.0}));
+  EXPECT_THAT(X(), Is(0, 1000));
+  EXPECT_THAT(X(2), Is(1000, 0));
   EXPECT_EQ(zoomPans, 1);
   // Isometric: the outline is as high as wide, the y pair as long on screen as the x pair.
   chart.SetLayerMouseControl(2, false);
@@ -195,157 +187,126 @@ TEST_F(ChartMouse, RubberBandReportsEachLayerAlongItsAxisAndChangesNothing) {
   reports.clear();
   Rectangle({318, 30}, {556, 172});
   EXPECT_EQ(feedback.Outlines.back(), (std::array<int, 4>{318, 30, 556, 268}));
-  ASSERT_EQ(reports.size(), 1u);
-  EXPECT_NEAR(reports[0][4] - reports[0][2], 500 * 286.0 / 477, 1e-6);
+  ASSERT_EQ(reports.size(), 5u);
+  EXPECT_NEAR(reports[4] - reports[2], 500 * 286.0 / 477, 1e-6);
 }
 
 TEST_F(ChartMouse, DoubleClickCancelsTheNextPressOrRelease) {
   chart.SetMouseAction(maZoomWind);
   chart.DblClick();
   chart.MouseDown(mbLeft, ssLeft, 100, 100);  // ignored: no rectangle
-  Drag({{200, 200}});
-  EXPECT_TRUE(feedback.Outlines.empty());
+  EXPECT_TRUE(Drag({{200, 200}}).feedback.Outlines.empty());
   chart.MouseDown(mbLeft, ssLeft, 100, 100);
   Drag({{200, 200}});
   chart.DblClick();
   chart.MouseUp(mbLeft, 0, 200, 200);  // ignored: the rectangle goes on
-  EXPECT_TRUE(HasRange(chart.Scale1X(), 0, 1000));
+  EXPECT_THAT(X(), Is(0, 1000));
   Drag({{300, 300}});
   chart.MouseUp(mbLeft, 0, 300, 300);
-  EXPECT_TRUE(HasRange(chart.Scale1X(), 20 * 1000.0 / 476, 220 * 1000.0 / 476));
+  EXPECT_THAT(X(), Is(20 * kx, 220 * kx));
 }
 
 TEST_F(ChartMouse, DragsTheNearestCrossHairAndTextLabel) {
   chart.SetRange(0, 0, 0, 1000, 10);
-  chart.CrossHair(1).SetMode(chVert);   // line at x 318
-  chart.CrossHair(1).SetPosX(500);
-  chart.CrossHair(2).SetMode(chHoriz);  // line at y 172
-  chart.CrossHair(2).SetPosY(5);
-  chart.CrossHair(3).SetMode(chBox);    // a box is not picked by its lines
-  chart.CrossHair(3).SetPosX(100);
-  chart.CrossHair(3).SetPosY(9);
+  const auto crossHair = [&](int32_t i, TCrossHMode mode, double x, double y) {
+    chart.CrossHair(i).SetMode(mode);
+    chart.CrossHair(i).SetPosX(x);
+    chart.CrossHair(i).SetPosY(y);
+  };
+  crossHair(1, chVert, 500, 0);  // line at x 318
+  crossHair(2, chHoriz, 0, 5);   // line at y 172
+  crossHair(3, chBox, 100, 9);   // a box is not picked by its lines
   std::vector<int32_t> moved;
   chart.OnCrossHairMove = [&](TGChart&, int32_t which) { moved.push_back(which); };
+  chart.OnTextLabelMove = [&](TGChart&, int32_t which) { moved.push_back(100 + which); };
   chart.SetMouseAction(maDragCrossH);
   Drag({{120, 60}, {330, 170}, {400, 200}});  // 198 px from line 1, 112 from line 2
-  EXPECT_EQ(moved, (std::vector<int32_t>{2, 2}));
-  EXPECT_NEAR(chart.CrossHair(2).PosX(), 320 * 1000.0 / 476, 1e-9);
-  EXPECT_NEAR(chart.CrossHair(2).PosY(), 115 * 10.0 / 285, 1e-9);
-  EXPECT_EQ(chart.CrossHair(1).PosX(), 500);
-  chart.MouseMove(0, 0, 0);
+  EXPECT_NEAR(chart.CrossHair(2).PosX(), 320 * kx, 1e-9);
+  EXPECT_NEAR(chart.CrossHair(2).PosY(), 10 - 170 * ky, 1e-9);
+  EndDrag();
   Drag({{310, 250}, {300, 200}});  // 8 px from line 1, 50 from line 2 where it was left
-  EXPECT_EQ(moved.back(), 1);
 
-  chart.TextLabel(5).SetPosX(100);
-  chart.TextLabel(5).SetPosY(100);
-  chart.TextLabel(5).SetVisible(true);
+  const auto label = [&](int32_t i, bool visible, double x, double y) {
+    chart.TextLabel(i).SetVisible(visible);
+    chart.TextLabel(i).SetPosX(x);
+    chart.TextLabel(i).SetPosY(y);
+  };
+  label(5, true, 100, 100);
+  label(7, false, 300, 190);  // nearest, but hidden
+  label(9, true, 500, 200);   // x in data: pixel 318
   chart.TextLabel(9).SetAttachToData(tlamXOnly);
-  chart.TextLabel(9).SetPosX(500);  // pixel 318
-  chart.TextLabel(9).SetPosY(200);
-  chart.TextLabel(9).SetVisible(true);
-  chart.TextLabel(7).SetPosX(300);  // nearest, but hidden
-  chart.TextLabel(7).SetPosY(190);
-  chart.OnTextLabelMove = [&](TGChart&, int32_t which) { moved.push_back(which); };
   chart.SetMouseAction(maDragLabel);
-  chart.MouseMove(0, 0, 0);
+  EndDrag();
   Drag({{300, 190}, {437, 250}});
-  EXPECT_EQ(moved.back(), 9);
-  EXPECT_NEAR(chart.TextLabel(9).PosX(), 357 * 1000.0 / 476, 1e-9);
+  EXPECT_NEAR(chart.TextLabel(9).PosX(), 357 * kx, 1e-9);
   EXPECT_EQ(chart.TextLabel(9).PosY(), 250);
-  EXPECT_EQ(chart.TextLabel(5).PosX(), 100);
+  EXPECT_EQ(moved, (std::vector<int32_t>{2, 2, 1, 109}));
 }
 
 TEST_F(ChartMouse, CursorByModeAndPlotArea) {
-  const auto cursorAt = [&](TMouseActMode mode, int x, int y) {
+  // Fixed, mode, x on the plot area's bottom row, the cursor set (99: left as it is).
+  for (const auto& [fixed, mode, x, cursor] : std::initializer_list<std::tuple<bool, TMouseActMode, int, TCursor>>{
+           {false, maNone, 200, crCross}, {false, maPanVert, 556, crCurHand}, {false, maPan, 557, crDefault},
+           {false, maZoomWind, 80, crCurZoomW}, {false, maZoomWindPos, 200, crCurZoomP},
+           {false, maZoomDrag, 200, crCurZoomD}, {false, maDragLabel, 200, crDefault}, {false, maZoom, 200, 99},
+           {false, maRotZOnly, 200, 99}, {false, maRotZOnly, 79, crDefault}, {true, maNone, 200, crDefault},
+           {true, maZoom, 200, crDefault}}) {
+    chart.SetMouseCursorFixed(fixed);
     chart.SetMouseAction(mode);
-    feedback.Cursors.clear();
-    chart.MouseMove(0, x, y);
-    return feedback.Cursors.empty() ? TCursor(99) : feedback.Cursors.back();
-  };
-  EXPECT_EQ(cursorAt(maNone, 200, 200), crCross);
-  EXPECT_EQ(cursorAt(maPan, 200, 200), crCurHand);
-  EXPECT_EQ(cursorAt(maPanVert, 556, 315), crCurHand);
-  EXPECT_EQ(cursorAt(maPan, 557, 315), crDefault);
-  EXPECT_EQ(cursorAt(maZoomWind, 200, 200), crCurZoomW);
-  EXPECT_EQ(cursorAt(maZoomWindPos, 200, 200), crCurZoomP);
-  EXPECT_EQ(cursorAt(maZoomDrag, 200, 200), crCurZoomD);
-  EXPECT_EQ(cursorAt(maDragLabel, 200, 200), crDefault);
-  EXPECT_EQ(cursorAt(maZoom, 200, 200), 99);
-  EXPECT_EQ(cursorAt(maRotZOnly, 200, 200), 99);
-  EXPECT_EQ(cursorAt(maRotZOnly, 10, 10), crDefault);
-  chart.SetMouseCursorFixed(true);
-  EXPECT_EQ(cursorAt(maNone, 200, 200), crDefault);
-  EXPECT_EQ(cursorAt(maZoom, 200, 200), crDefault);
+    feedback.Cursors = {99};
+    chart.MouseMove(0, x, 315);
+    EXPECT_EQ(feedback.Cursors.back(), cursor) << int(mode) << " at " << x;
+  }
 }
 
 TEST_F(ChartMouse, MoveInChartReportsDataOfTheCurrentLayer) {
   chart.SetRange(2, 0, 0, 100, 1);
-  std::vector<std::array<double, 4>> moves;
+  std::vector<double> moves;
   chart.OnMouseMoveInChart = [&](TGChart&, bool in, TShiftState shift, double x, double y) {
-    moves.push_back({double(in), double(shift), x, y});
+    moves.insert(moves.end(), {double(in), double(shift), x, y});
   };
   chart.MouseMove(ssShift, 80, 315);
-  chart.MouseMove(0, 79, 315);
   chart.SetCurrentLayer(2);
   chart.MouseMove(0, 65536 + 556, 30);  // only the low 16 bits count
   chart.MouseMove(0, 65535, 30);        // which are signed: -1
-  ASSERT_EQ(moves.size(), 4u);
-  EXPECT_EQ(moves[0], (std::array<double, 4>{1, ssShift, 0, 0}));
-  EXPECT_EQ(moves[1][0], 0);
-  EXPECT_EQ(moves[2], (std::array<double, 4>{1, 0, 100, 1}));
-  EXPECT_EQ(moves[3][0], 0);
-  EXPECT_NEAR(moves[3][2], -81 * 100.0 / 476, 1e-9);
-  int entered = 0, left = 0;
-  chart.OnMouseEnter = [&](TGChart&) { ++entered; };
-  chart.OnMouseLeave = [&](TGChart&) { ++left; };
-  chart.MouseEnter();
-  chart.MouseLeave();
-  chart.MouseLeave();
-  EXPECT_EQ(entered * 10 + left, 12);
+  EXPECT_THAT(moves, Pointwise(DoubleNear(1e-9), {1.0, double(ssShift), 0.0, 0.0, 1.0, 0.0, 100.0, 1.0,  //
+                                                  0.0, 0.0, -81 * 100.0 / 476, 1.0}));
 }
 
 TEST_F(ChartMouse, CrossHairsDrawInsideThePlotArea) {
   TRecordingCanvas canvas;
   canvas.SetPenColor(clRed);
   canvas.SetBrushColor(clAqua);
-  canvas.Clear();
   TCrossHair& c = chart.CrossHair(1);
-  EXPECT_EQ(chart.CrossHair(4).Layer(), 4);
   c.SetMode(chBoth);
   c.SetPosX(500);
   c.SetPosY(5);  // pixel 318, 172
-  c.SetColor(clBlue);
   DrawCrossHairs(chart, canvas, {80, 30}, clWhite);  // onto the chart-area bitmap
-  EXPECT_EQ(canvas.Named("MoveTo")[0].ToString(), "MoveTo(1,142)");
-  EXPECT_EQ(canvas.Named("LineTo")[0].ToString(), "LineTo(476,142)");
-  EXPECT_EQ(canvas.Named("MoveTo")[1].ToString(), "MoveTo(238,1)");
-  EXPECT_EQ(canvas.Named("LineTo")[1].ToString(), "LineTo(238,285)");
+  EXPECT_EQ(Strokes(canvas), (TLog{"MoveTo(1,142)", "LineTo(476,142)", "MoveTo(238,1)", "LineTo(238,285)"}));
   EXPECT_EQ(canvas.PenColor(), clRed);
   EXPECT_EQ(canvas.BrushColor(), clAqua);
-  canvas.Clear();
   c.SetLineWid(3);
-  c.SetPosY(10 - 2 * 10.0 / 285);  // row 32: more than half the pen width inside
-  DrawCrossHairs(chart, canvas, {0, 0}, clWhite);
-  EXPECT_EQ(canvas.Named("LineTo").size(), 2u);
-  EXPECT_EQ(canvas.Named("MoveTo")[0].ToString(), "MoveTo(82,32)");
-  EXPECT_EQ(canvas.Named("LineTo")[0].ToString(), "LineTo(555,32)");
-  c.SetPosY(10 - 1 * 10.0 / 285);  // row 31: left out
+  c.SetPosY(10 - 2 * ky);  // row 32: the line's half width lies inside
   canvas.Clear();
   DrawCrossHairs(chart, canvas, {0, 0}, clWhite);
-  EXPECT_EQ(canvas.Named("LineTo").size(), 1u);
+  EXPECT_EQ(Strokes(canvas), (TLog{"MoveTo(82,32)", "LineTo(555,32)", "MoveTo(318,32)", "LineTo(318,314)"}));
+  c.SetPosY(10 - ky);  // row 31: left out
+  canvas.Clear();
+  DrawCrossHairs(chart, canvas, {0, 0}, clWhite);
+  EXPECT_EQ(Strokes(canvas), (TLog{"MoveTo(318,32)", "LineTo(318,314)"}));
   c.SetMode(chBox);
   c.SetPosY(5);
+  c.SetColor(clBlue);
   c.SetLineWid(1);
   canvas.Clear();
   DrawCrossHairs(chart, canvas, {0, 0}, clWhite);
-  EXPECT_EQ(canvas.Log(), (std::vector<std::string>{
-                              "SetPenColor(16711680)", "SetPenWidth(1)", "SetPenStyle(0)", "SetBrushColor(16777215)",
-                              "SetBrushStyle(0)", "MoveTo(308,172)", "LineTo(328,172)", "MoveTo(318,162)",
-                              "LineTo(318,182)", "Rectangle(316,170,321,175)", "SetPenColor(255)", "SetPenWidth(1)",
-                              "SetPenStyle(0)", "SetBrushColor(16776960)", "SetBrushStyle(0)"}));
+  EXPECT_EQ(Strokes(canvas), (TLog{"MoveTo(308,172)", "LineTo(328,172)", "MoveTo(318,162)", "LineTo(318,182)",
+                                   "Rectangle(316,170,321,175)"}));
+  EXPECT_EQ(canvas.Named("SetPenColor")[0].Args[0], clBlue);
+  EXPECT_EQ(canvas.Named("SetBrushColor")[0].Args[0], clWhite);
 }
 
-TEST_F(ChartMouse, TextLabelsAndXorOutlineDrawing) {
+TEST_F(ChartMouse, TextLabelsOutlinesAndOverlaySetters) {
   TRecordingCanvas canvas;
   TTextLabel& framed = chart.TextLabel(2);
   framed.SetText("Max");
@@ -355,29 +316,19 @@ TEST_F(ChartMouse, TextLabelsAndXorOutlineDrawing) {
   framed.SetPosY(5);  // pixel 318, 172
   framed.SetVisible(true);
   chart.TextLabel(3).SetText("hidden");
-  TTextLabel& off = chart.TextLabel(4);
-  off.SetText("off");
-  off.SetVisible(true);
-  off.SetMode(tlOff);
-  DrawTextLabels(chart, canvas, 0, 0);  // chart-area bitmap: less the margins
-  EXPECT_EQ(canvas.Named("Rectangle")[0].ToString(), "Rectangle(236,141,258,156)");
-  EXPECT_EQ(canvas.Named("TextOut").size(), 1u);
-  EXPECT_EQ(canvas.Named("TextOut")[0].ToString(), "TextOut(238,142,\"Max\")");
+  chart.TextLabel(4).SetText("off");
+  chart.TextLabel(4).SetVisible(true);
+  chart.TextLabel(4).SetMode(tlOff);
+  DrawTextLabels(chart, canvas, 0, 0);  // chart-area bitmap at its own corner
+  EXPECT_EQ(Strokes(canvas), (TLog{"Rectangle(236,141,258,156)", "TextOut(238,142,\"Max\")"}));
   EXPECT_EQ(canvas.BrushStyle(), bsSolid);
   canvas.Clear();
-  canvas.SetPenMode(pmCopy);
   DrawXorOutline(canvas, 1, 2, 3, 4);
-  EXPECT_EQ(canvas.Log(), (std::vector<std::string>{"SetPenMode(0)", "SetPenColor(16777215)", "SetPenMode(1)",
-                                                    "SetBrushStyle(1)", "Rectangle(1,2,3,4)", "SetPenColor(0)",
-                                                    "SetPenMode(0)", "SetBrushStyle(0)"}));
-}
-
-TEST_F(ChartMouse, OverlaySettersRepaintOnlyWithAutoRedraw) {
-  chart.CrossHair(1).SetLayer(40);
-  chart.TextLabel(31).SetLayer(-2);  // the last label, on layer 1
-  EXPECT_EQ(chart.CrossHair(1).Layer(), 16);
-  EXPECT_EQ(chart.TextLabel(30).Layer(), 1);
-  EXPECT_EQ(Repaints(), 0);
+  EXPECT_EQ(canvas.Log(), (TLog{"SetPenColor(16777215)", "SetPenMode(1)", "SetBrushStyle(1)", "Rectangle(1,2,3,4)",
+                                "SetPenColor(0)", "SetPenMode(0)", "SetBrushStyle(0)"}));
+  // Numbers and layers are clamped; a change repaints only with AutoRedraw.
+  chart.CrossHair(5).SetLayer(40);
+  EXPECT_EQ(chart.CrossHair(4).Layer() + Repaints(), 16);
   chart.SetAutoRedraw(true);
   chart.CrossHair(2).SetColor(clRed);
   chart.TextLabel(1).SetText("a");
