@@ -6,44 +6,19 @@
 
 int32_t TCrossHair::ClampedLayer(int32_t layer) { return std::clamp(layer, 1, kNumLayers); }
 
-void TCrossHair::Changed() {
+template <typename T>
+void TCrossHair::Set(T& field, T value) {
+  field = value;
   if (OnChange) OnChange(*this);
 }
 
-void TCrossHair::SetPosX(double x) {
-  PosX_ = x;
-  Changed();
-}
-
-void TCrossHair::SetPosY(double y) {
-  PosY_ = y;
-  Changed();
-}
-
-void TCrossHair::SetColor(TColor color) {
-  Color_ = color;
-  Changed();
-}
-
-void TCrossHair::SetLayer(int32_t layer) {
-  Layer_ = ClampedLayer(layer);
-  Changed();
-}
-
-void TCrossHair::SetMode(TCrossHMode mode) {
-  Mode_ = mode;
-  Changed();
-}
-
-void TCrossHair::SetLineType(TPenStyle style) {
-  LineType_ = style;
-  Changed();
-}
-
-void TCrossHair::SetLineWid(int32_t width) {
-  LineWid_ = width;
-  Changed();
-}
+void TCrossHair::SetPosX(double x) { Set(PosX_, x); }
+void TCrossHair::SetPosY(double y) { Set(PosY_, y); }
+void TCrossHair::SetColor(TColor color) { Set(Color_, color); }
+void TCrossHair::SetLayer(int32_t layer) { Set(Layer_, ClampedLayer(layer)); }
+void TCrossHair::SetMode(TCrossHMode mode) { Set(Mode_, mode); }
+void TCrossHair::SetLineType(TPenStyle style) { Set(LineType_, style); }
+void TCrossHair::SetLineWid(int32_t width) { Set(LineWid_, width); }
 
 namespace {
 
@@ -55,6 +30,9 @@ void Stroke(TCanvas& canvas, int x1, int y1, int x2, int y2) {
 }  // namespace
 
 void DrawCrossHairs(const TGChart& chart, TCanvas& canvas, TPoint origin, TColor background) {
+  bool anyOn = false;
+  for (int32_t i = 1; i <= kNumCrossHairs; ++i) anyOn = anyOn || chart.CrossHair(i).Mode() != chOff;
+  if (!anyOn) return;  // the canvas is left untouched
   const TColor penColor = canvas.PenColor();
   const int penWidth = canvas.PenWidth();
   const TPenStyle penStyle = canvas.PenStyle();

@@ -42,7 +42,8 @@ class TCrossHair {
 
  private:
   static int32_t ClampedLayer(int32_t layer);
-  void Changed();
+  template <typename T>
+  void Set(T& field, T value);
 
   double PosX_ = 0;
   double PosY_ = 0;

@@ -6,59 +6,22 @@
 #include "chart/gchart.h"
 #include "chart/pixel_round.h"
 
-void TTextLabel::Changed() {
+template <typename T>
+void TTextLabel::Set(T& field, T value) {
+  field = std::move(value);
   if (OnChange) OnChange(*this);
 }
 
-void TTextLabel::SetMode(TTextLabelMode mode) {
-  Mode_ = mode;
-  Changed();
-}
-
-void TTextLabel::SetVisible(bool visible) {
-  Visible_ = visible;
-  Changed();
-}
-
-void TTextLabel::SetPosX(double x) {
-  PosX_ = x;
-  Changed();
-}
-
-void TTextLabel::SetPosY(double y) {
-  PosY_ = y;
-  Changed();
-}
-
-void TTextLabel::SetAttachToData(TTextLabelAttach attach) {
-  AttachToData_ = attach;
-  Changed();
-}
-
-void TTextLabel::SetLayer(int32_t layer) {
-  Layer_ = std::clamp(layer, 1, kNumLayers);
-  Changed();
-}
-
-void TTextLabel::SetText(std::string text) {
-  Text_ = std::move(text);
-  Changed();
-}
-
-void TTextLabel::SetFont(const TFont& font) {
-  Font_ = font;
-  Changed();
-}
-
-void TTextLabel::SetBkColor(TColor color) {
-  BkColor_ = color;
-  Changed();
-}
-
-void TTextLabel::SetFrameColor(TColor color) {
-  FrameColor_ = color;
-  Changed();
-}
+void TTextLabel::SetMode(TTextLabelMode mode) { Set(Mode_, mode); }
+void TTextLabel::SetVisible(bool visible) { Set(Visible_, visible); }
+void TTextLabel::SetPosX(double x) { Set(PosX_, x); }
+void TTextLabel::SetPosY(double y) { Set(PosY_, y); }
+void TTextLabel::SetAttachToData(TTextLabelAttach attach) { Set(AttachToData_, attach); }
+void TTextLabel::SetLayer(int32_t layer) { Set(Layer_, std::clamp(layer, 1, kNumLayers)); }
+void TTextLabel::SetText(std::string text) { Set(Text_, std::move(text)); }
+void TTextLabel::SetFont(const TFont& font) { Set(Font_, font); }
+void TTextLabel::SetBkColor(TColor color) { Set(BkColor_, color); }
+void TTextLabel::SetFrameColor(TColor color) { Set(FrameColor_, color); }
 
 namespace {
 
@@ -82,13 +45,17 @@ void MoveTextLabelTo(const TGChart& chart, TTextLabel& label, TPoint pixel) {
 }
 
 void DrawTextLabels(const TGChart& chart, TCanvas& canvas, int xOffset, int yOffset) {
+  const auto drawn = [&](int32_t i) { return chart.TextLabel(i).Shown() && !chart.TextLabel(i).Text().empty(); };
+  bool any = false;
+  for (int32_t i = 1; i <= kNumTextLabels; ++i) any = any || drawn(i);
+  if (!any) return;  // the canvas is left untouched
   const TColor penColor = canvas.PenColor();
   const TColor brushColor = canvas.BrushColor();
   const TBrushStyle brushStyle = canvas.BrushStyle();
   const TFont font = canvas.Font();
   for (int32_t i = 1; i <= kNumTextLabels; ++i) {
+    if (!drawn(i)) continue;
     const TTextLabel& label = chart.TextLabel(i);
-    if (!label.Shown() || label.Text().empty()) continue;
     const TPoint anchor = TextLabelAnchor(chart, label);
     const int x = anchor.x - chart.MarginLeft() + xOffset;
     const int y = anchor.y - chart.MarginTop() + yOffset;

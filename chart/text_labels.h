@@ -55,7 +55,8 @@ class TTextLabel {
   TChangeEvent OnChange;
 
  private:
-  void Changed();
+  template <typename T>
+  void Set(T& field, T value);
 
   TTextLabelMode Mode_ = tlSimple;
   bool Visible_ = false;
