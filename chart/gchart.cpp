@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "chart/item_painter.h"
+
 namespace {
 
 constexpr std::array<TColor, kNumLayers> kScaleColorDefaults = {
@@ -11,9 +13,25 @@ constexpr std::array<TColor, kNumLayers> kScaleColorDefaults = {
 
 }  // namespace
 
-TGChart::TGChart() : Store_(std::make_shared<TItemStore>()) {
+TGChart::TGChart() : Store_(std::make_shared<TItemStore>()), Painter_(std::make_unique<TItemPainter>()) {
   ClassVisible_.fill(true);
   LayerVisible_.fill(true);
+  ScalesX_.reserve(kNumLayers);
+  ScalesY_.reserve(kNumLayers);
+  for (int32_t n = 1; n <= kNumLayers; ++n) {
+    ScalesX_.emplace_back(LayerOf(n).X.ScaleType(), n);
+    ScalesY_.emplace_back(LayerOf(n).Y.ScaleType(), n);
+  }
+  for (std::vector<TScale>* scales : {&ScalesX_, &ScalesY_}) {
+    for (TScale& scale : *scales) {
+      scale.OnScaleTickDrawn = [this](TScale& sender, TCanvas& canvas, TScaleType type, double tick, int x, int y) {
+        if (OnScaleTickDrawn) OnScaleTickDrawn(sender, canvas, type, tick, x, y);
+      };
+      scale.OnBeforeTickLabel = [this](TScale& sender, TScaleType type, double tick, std::string& label) {
+        if (OnBeforeTickLabel) OnBeforeTickLabel(sender, type, tick, label);
+      };
+    }
+  }
   InitLayers();
   SetStandardLayout(gcl_X1Bottom_Y1Left);
 }
@@ -35,6 +53,8 @@ void TGChart::InitLayers() {
     layer.YController = n;
     layer.X.OnChange = [this](TScaleProps&) { ScalePropsChanged(); };
     layer.Y.OnChange = [this](TScaleProps&) { ScalePropsChanged(); };
+    layer.X.OnChanging = [this](TScaleProps&) { ViewChanging(); };
+    layer.Y.OnChanging = [this](TScaleProps&) { ViewChanging(); };
   }
 }
 
@@ -44,11 +64,9 @@ TGChart::~TGChart() {
   for (TGChart* sharer : Sharers_) sharer->UseDataOf_ = nullptr;
 }
 
-TGChart::TLayer& TGChart::LayerOf(int32_t layer) { return Layers_[size_t(std::clamp(layer, 1, kNumLayers) - 1)]; }
+TGChart::TLayer& TGChart::LayerOf(int32_t layer) { return Layers_[LayerIndex(layer)]; }
 
-const TGChart::TLayer& TGChart::LayerOf(int32_t layer) const {
-  return Layers_[size_t(std::clamp(layer, 1, kNumLayers) - 1)];
-}
+const TGChart::TLayer& TGChart::LayerOf(int32_t layer) const { return Layers_[LayerIndex(layer)]; }
 
 void TGChart::BeginLoading() {
   Loading_ = true;
@@ -72,6 +90,29 @@ void TGChart::SetPaintSuspended(bool suspended) {
 void TGChart::AppearanceChanged() {
   if (AutoRedraw_) Paint();
 }
+
+template <typename T>
+void TGChart::SetAppearance(T& member, const T& value) {
+  ViewChanging();
+  member = value;
+  AppearanceChanged();
+}
+
+void TGChart::SetChartColor(TColor color) { SetAppearance(ChartColor_, color); }
+void TGChart::SetChartFrameColor(TColor color) { SetAppearance(ChartFrameColor_, color); }
+void TGChart::SetWindColor(TColor color) { SetAppearance(WindColor_, color); }
+void TGChart::SetShadowStyle(TShadowStyle style) { SetAppearance(ShadowStyle_, style); }
+void TGChart::SetShadowColor(TColor color) { SetAppearance(ShadowColor_, color); }
+void TGChart::SetShadowBakColor(TColor color) { SetAppearance(ShadowBakColor_, color); }
+void TGChart::SetFont(const TFont& font) { SetAppearance(Font_, font); }
+void TGChart::SetGridStyle(TGridStyle style) { SetAppearance(GridStyle_, style); }
+void TGChart::SetGridColor(TColor color) { SetAppearance(GridColor_, color); }
+void TGChart::SetGridDx(double step) { SetAppearance(GridDx_, step); }
+void TGChart::SetGridDy(double step) { SetAppearance(GridDy_, step); }
+void TGChart::SetTextFontStyle(uint8_t style) { SetAppearance(TextFontStyle_, style); }
+void TGChart::SetTextBkColor(TColor color) { SetAppearance(TextBkColor_, color); }
+void TGChart::SetTextBkStyle(TTextBkStyle style) { SetAppearance(TextBkStyle_, style); }
+void TGChart::SetBackGroundImg(const TBakGndImg& image) { SetAppearance(BackGroundImg_, image); }
 
 void TGChart::ShowMessage(const std::string& text) {
   if (Host_) Host_->ShowMessage(text);

@@ -4,12 +4,20 @@
 // units to pixels, the margins that place the chart area, the paint suspension that
 // guards multi-step changes, data sharing between charts and the session file.
 //
-// Rendering lives behind Paint(): every repaint the rules call for goes through it. It
-// returns at once while painting is suspended (from creation until the widget clears the
-// flag), while the control is not visible and while settings are being loaded.
+// Rendering: the chart composes its pictures off screen (ControlBitmap for the whole
+// control, ChartAreaBitmap for the chart area) and copies them onto its window picture,
+// which the widget shows. Paint (the full repaint), ShowGraph and UpdateGraph only
+// record what is to be composed and ask the window to refresh; the work is carried out
+// once, when the widget paints, when a picture is read, before an export, or before a
+// change that would alter what the recorded work draws. The pictures are exactly those
+// that composing at once would give; SetDeferredComposition(false) composes at once.
+// Paint returns at once while painting is suspended (from creation until the widget
+// clears the flag), while the control is not visible and while settings are being loaded.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -17,12 +25,14 @@
 #include <vector>
 
 #include "chart/canvas.h"
+#include "chart/chart_appearance.h"
 #include "chart/chart_item.h"
 #include "chart/chart_mouse.h"
 #include "chart/colors.h"
 #include "chart/cross_hairs.h"
 #include "chart/gchart_error.h"
 #include "chart/item_store.h"
+#include "chart/scale.h"
 #include "chart/scale_props.h"
 #include "chart/scale_types.h"
 #include "chart/text_labels.h"
@@ -51,6 +61,16 @@ class TChartHost {
   virtual void ShowMessage(const std::string& text) = 0;
 };
 
+// The window that shows the chart's window picture.
+class TChartWindow {
+ public:
+  virtual ~TChartWindow() = default;
+  // The window picture has changed or waits for composition: show it again soon.
+  virtual void RefreshRequested() = 0;
+};
+
+class TItemPainter;
+
 struct TDataPoint {
   double x = 0;
   double y = 0;
@@ -69,12 +89,19 @@ struct TChartArea {
 
 class TGChart {
  public:
+  // Sender, canvas, then MarginTop - yOffset and MarginLeft - xOffset of the pass.
+  using TRenderEvent = std::function<void(TGChart& sender, TCanvas& canvas, int32_t top, int32_t left)>;
+
   TGChart();
   ~TGChart();
   TGChart(const TGChart&) = delete;
   TGChart& operator=(const TGChart&) = delete;
 
   void SetHost(TChartHost* host) { Host_ = host; }
+  // The chart creates its bitmaps through the factory; without one it keeps all its
+  // state but draws nothing.
+  void SetBitmapFactory(const TBitmapFactory* factory);
+  void SetWindow(TChartWindow* window) { Window_ = window; }
 
   // Applying stored settings: between the two calls nothing repaints, the mapping is not
   // computed and logarithmic axes are accepted whatever their ranges; EndLoading then
@@ -98,10 +125,90 @@ class TGChart {
   bool PaintSuspended() const { return PaintSuspended_; }
   // Clearing the flag when it was set repaints once; any other call changes nothing.
   void SetPaintSuspended(bool suspended);
-  // The full repaint.
+  // The full repaint: control background, caption, scales, chart area with grid and
+  // items. Brings the mapping up to date first and lets its errors through.
   void Paint();
   // Repaints that got past the guards of Paint since creation.
   int64_t PaintCount() const { return PaintCount_; }
+  // If visible: the chart area with grid and all items (AutoRedraw), or Paint. Then the
+  // charts sharing this chart's display list repaint if their AutoRedraw is set.
+  void ShowGraph();
+  // If visible: all items again over the present chart-area picture, the grid only when
+  // LastDrawnIndex is 0; a removed item stays visible until the next full drawing.
+  void UpdateGraph();
+
+  // --- Composition ---
+  bool DeferredComposition() const { return DeferredComposition_; }
+  // False composes every recorded picture at once; switching to false composes what waits.
+  void SetDeferredComposition(bool deferred);
+  // Carries out the recorded work; the widget calls it before it shows the window picture.
+  void ComposePending();
+  bool CompositionPending() const { return Full_.Pending || Area_.Pending; }
+  // The pictures, composed up to date; nullptr without a bitmap factory.
+  TBitmap* ControlBitmap();
+  TBitmap* ChartAreaBitmap();
+  // What the window shows, Width x Height; drawing on it (XOR outlines) needs RefreshWindow.
+  TBitmap* WindowBitmap();
+  TCanvas* WindowCanvas();
+  void RefreshWindow();
+
+  // The passes; each draws at once into the canvas it is given.
+  void PaintControlBackground(TCanvas& canvas);
+  void PaintBackground(TCanvas& canvas, int32_t xOffset, int32_t yOffset);
+  // Grid (startIndex 0 only), every visible item, text labels, frame; MonoMode draws
+  // lines and texts black and fills silver.
+  void PaintItems(TCanvas& canvas, int32_t xOffset, int32_t yOffset, bool monoMode, int32_t startIndex);
+  // Copies the bitmap onto the window picture at (x, y).
+  void PresentBitmap(int32_t x, int32_t y, TBitmap& bitmap);
+
+  // Writes the whole control as a Windows bitmap: the name cut at the first "." of its
+  // file-name part, then ".bmp". BlackAndWhite draws white backgrounds, black scales and
+  // items, silver fills and shadow. The chart keeps its colours and is not repainted.
+  // Raises EGChartError when the file cannot be written.
+  void SaveAsBitmap(const std::string& fileName, bool blackAndWhite);
+
+  // --- Appearance: each setter repaints with AutoRedraw ---
+  TColor ChartColor() const { return ChartColor_; }
+  void SetChartColor(TColor color);
+  TColor ChartFrameColor() const { return ChartFrameColor_; }
+  void SetChartFrameColor(TColor color);
+  TColor WindColor() const { return WindColor_; }
+  void SetWindColor(TColor color);
+  TShadowStyle ShadowStyle() const { return ShadowStyle_; }
+  void SetShadowStyle(TShadowStyle style);
+  TColor ShadowColor() const { return ShadowColor_; }
+  void SetShadowColor(TColor color);
+  TColor ShadowBakColor() const { return ShadowBakColor_; }
+  void SetShadowBakColor(TColor color);
+  // The caption's font.
+  const TFont& Font() const { return Font_; }
+  void SetFont(const TFont& font);
+  TGridStyle GridStyle() const { return GridStyle_; }
+  void SetGridStyle(TGridStyle style);
+  TColor GridColor() const { return GridColor_; }
+  void SetGridColor(TColor color);
+  // Grid step in data units; 0 follows the scale's ticks, negative values choose
+  // logarithmic steps (-1 decades, -2 1-2-5, -3 every digit).
+  double GridDx() const { return GridDx_; }
+  void SetGridDx(double step);
+  double GridDy() const { return GridDy_; }
+  void SetGridDy(double step);
+  // Style bits (TFontStyleBit) of item texts.
+  uint8_t TextFontStyle() const { return TextFontStyle_; }
+  void SetTextFontStyle(uint8_t style);
+  TColor TextBkColor() const { return TextBkColor_; }
+  void SetTextBkColor(TColor color);
+  TTextBkStyle TextBkStyle() const { return TextBkStyle_; }
+  void SetTextBkStyle(TTextBkStyle style);
+  // An image that cannot be read is dropped: its Name is cleared at the next drawing.
+  const TBakGndImg& BackGroundImg() const { return BackGroundImg_; }
+  void SetBackGroundImg(const TBakGndImg& image);
+
+  TRenderEvent OnBeforeRenderData;
+  TRenderEvent OnDataRendered;
+  TRenderEvent OnScalesRendered;  // top and left are 0
+  TScale::TScaleTickDrawnEvent OnScaleTickDrawn;  // fired by every scale renderer
+  TScale::TBeforeTickLabelEvent OnBeforeTickLabel;
 
   // --- Item store ---
   // Growth step in records, 1 .. 1,000,000; other values are ignored.
@@ -117,7 +224,7 @@ class TGChart {
   uint8_t ClassDefault() const { return ClassDefault_; }
   void SetClassDefault(uint8_t itemClass);
   bool ClassVisible(uint8_t itemClass) const { return ClassVisible_[itemClass]; }
-  void SetClassVisible(uint8_t itemClass, bool visible) { ClassVisible_[itemClass] = visible; }
+  void SetClassVisible(uint8_t itemClass, bool visible);
   // False for layers outside 1..16.
   bool LayerVisible(int32_t layer) const;
   void SetLayerVisible(int32_t layer, bool visible);
@@ -159,6 +266,9 @@ class TGChart {
   TScalePropsVert& Scale2Y() { return ScaleY(2); }
   TScalePropsVert& Scale3Y() { return ScaleY(3); }
   TScalePropsVert& Scale4Y() { return ScaleY(4); }
+  // The renderers that draw the blocks; their tick lists hold the ticks of the last drawing.
+  const TScale& ScaleRendererX(int32_t layer) const { return ScalesX_[LayerIndex(layer)]; }
+  const TScale& ScaleRendererY(int32_t layer) const { return ScalesY_[LayerIndex(layer)]; }
   // x1, y1 become the low ends, x2, y2 the high ends; layer 0 sets all 16 layers. Equal
   // ends are widened, Isometric corrects the y range, joint layers follow; repaints once
   // at the end unless painting is suspended (and once more with AutoRedraw). Layers
@@ -274,6 +384,8 @@ class TGChart {
   TChartNotifyEvent OnMouseLeave;
 
  private:
+  friend class TItemPainter;
+
   struct TAxisMapping {
     long double k = 0;  // pixel = k * u + d, u = value or its natural logarithm
     long double d = 0;
@@ -312,6 +424,21 @@ class TGChart {
     bool Restored_ = false;
   };
 
+  // What a composition recorded for later draws.
+  struct TPendingFull {
+    bool Pending = false;
+    bool Stale = false;  // changed while painting was suspended: composed as the chart is then
+    int32_t GridLayer = 1;
+    int32_t NumItems = 0;  // items appended later are not part of it
+  };
+  struct TPendingArea {
+    bool Pending = false;
+    bool Background = false;
+    bool Grid = false;
+    int32_t GridLayer = 1;
+    int32_t NumItems = 0;
+  };
+  static size_t LayerIndex(int32_t layer) { return size_t(std::clamp(layer, 1, kNumLayers) - 1); }
   TLayer& LayerOf(int32_t layer);
   const TLayer& LayerOf(int32_t layer) const;
   void InitLayers();
@@ -326,6 +453,40 @@ class TGChart {
   void AppearanceChanged();
   void ShowMessage(const std::string& text);
   void StopSharing();
+  // The charts that show this chart's item store, this one included.
+  std::vector<TGChart*> ChartsOnStore();
+  void NotifySharers();
+
+  // Pixel of a value on one axis of a layer, limited to the int32 range.
+  static int32_t AxisPixel(const TScaleProps& block, const TAxisMapping& mapping, double v, int32_t lowEnd,
+                           int32_t highEnd);
+
+  // Before anything changes what recorded work would draw: carries out the work with
+  // the present state, or, while painting is suspended, marks a full composition stale.
+  void ViewChanging();
+  // Items of the shared store are about to be removed or replaced: every chart that
+  // shows them.
+  void StoreChanging();
+  void Requested();
+  void ComposeFull(int32_t numItems, int32_t gridLayer);
+  void ComposeArea(const TPendingArea& area);
+  void PaintItemsJob(TCanvas& canvas, int32_t xOffset, int32_t yOffset, bool monoMode, bool grid, int32_t gridLayer,
+                     int32_t numItems);
+  void PresentNow(int32_t x, int32_t y, TBitmap& bitmap);
+  TPoint ChartAreaBitmapSize() const;
+  void ResizeBitmaps();
+  // The background image, read when its name changes; nullptr when there is none.
+  const TBitmap* BackgroundImage();
+  void PaintShadow(TCanvas& canvas);
+  void PaintCaption(TCanvas& canvas);
+  void PaintImage(TCanvas& canvas, const TBitmap& image);
+  void PaintArea(TCanvas& canvas, int32_t xOffset, int32_t yOffset, TPoint size);
+  // Hooks of the mouse feedback: cross-hairs drawn into a bitmap before it is shown,
+  // text labels drawn after the items.
+  void DrawCrossHairs(TCanvas& canvas);
+  void DrawTextLabels(TCanvas& canvas, int32_t xOffset, int32_t yOffset);
+  template <typename T>
+  void SetAppearance(T& member, const T& value);
 
   // Rendering hooks: the empty chart area into its bitmap (ClearGraph); the scale
   // renderers taking their blocks and the chart's geometry; one layer's renderers taking
@@ -373,6 +534,37 @@ class TGChart {
 
   TGChart* UseDataOf_ = nullptr;
   std::vector<TGChart*> Sharers_;
+
+  TColor ChartColor_ = clWhite;
+  TColor ChartFrameColor_ = clBlack;
+  TColor WindColor_ = clBtnFace;
+  TShadowStyle ShadowStyle_ = ssFlying;
+  TColor ShadowColor_ = clGrayText;
+  TColor ShadowBakColor_ = clBtnFace;
+  TFont Font_;
+  TGridStyle GridStyle_ = gsNone;
+  TColor GridColor_ = clGray;
+  double GridDx_ = 0;
+  double GridDy_ = 0;
+  uint8_t TextFontStyle_ = 0;
+  TColor TextBkColor_ = clWhite;
+  TTextBkStyle TextBkStyle_ = tbSolid;
+  TBakGndImg BackGroundImg_;
+
+  std::vector<TScale> ScalesX_;
+  std::vector<TScale> ScalesY_;
+
+  const TBitmapFactory* BitmapFactory_ = nullptr;
+  TChartWindow* Window_ = nullptr;
+  std::unique_ptr<TBitmap> ControlBitmap_;
+  std::unique_ptr<TBitmap> ChartAreaBitmap_;
+  std::unique_ptr<TBitmap> WindowBitmap_;
+  std::unique_ptr<TBitmap> BackgroundImage_;
+  std::string BackgroundImageName_;  // the file BackgroundImage_ was read from
+  std::unique_ptr<TItemPainter> Painter_;
+  bool DeferredComposition_ = true;
+  TPendingFull Full_;
+  TPendingArea Area_;
 
   // Mouse interaction, cross-hairs and text labels; their changes repaint with AutoRedraw.
   friend class TChartMouse;

@@ -35,6 +35,7 @@ TChartArea TGChart::ChartArea() const {
 }
 
 void TGChart::Resize(int32_t width, int32_t height) {
+  ViewChanging();
   TPaintSuspension suspension(*this);
   Width_ = std::max(width, ToInt32(int64_t(MarginLeft_) + MarginRight_ + ShadowWidth_ + 80));
   Height_ = std::max(height, ToInt32(int64_t(MarginTop_) + MarginBottom_ + ShadowWidth_ + 20));
@@ -52,26 +53,31 @@ void TGChart::GeometryChanged() {
 }
 
 void TGChart::SetMarginLeft(int32_t margin) {
+  ViewChanging();
   MarginLeft_ = margin;
   GeometryChanged();
 }
 
 void TGChart::SetMarginRight(int32_t margin) {
+  ViewChanging();
   MarginRight_ = margin;
   GeometryChanged();
 }
 
 void TGChart::SetMarginTop(int32_t margin) {
+  ViewChanging();
   MarginTop_ = margin;
   GeometryChanged();
 }
 
 void TGChart::SetMarginBottom(int32_t margin) {
+  ViewChanging();
   MarginBottom_ = margin;
   GeometryChanged();
 }
 
 void TGChart::SetShadowWidth(int32_t width) {
+  ViewChanging();
   ShadowWidth_ = std::clamp(width, 0, 32);
   GeometryChanged();
 }
@@ -94,31 +100,37 @@ void TGChart::SetStandardLayout(TStandardLayout layout) {
 }
 
 void TGChart::SetCaption(std::string caption) {
+  ViewChanging();
   Caption_ = std::move(caption);
   AppearanceChanged();
 }
 
 void TGChart::SetCaptionPosX(int32_t x) {
+  ViewChanging();
   CaptionPosX_ = x;
   AppearanceChanged();
 }
 
 void TGChart::SetCaptionPosY(int32_t y) {
+  ViewChanging();
   CaptionPosY_ = y;
   AppearanceChanged();
 }
 
 void TGChart::SetCaptionAlignment(TAlignment alignment) {
+  ViewChanging();
   CaptionAlignment_ = alignment;
   AppearanceChanged();
 }
 
 void TGChart::SetCaptionAnchorHoriz(TCaptionAnchorHoriz anchor) {
+  ViewChanging();
   CaptionAnchorHoriz_ = anchor;
   AppearanceChanged();
 }
 
 void TGChart::SetCaptionAnchorVert(TCaptionAnchorVert anchor) {
+  ViewChanging();
   CaptionAnchorVert_ = anchor;
   AppearanceChanged();
 }

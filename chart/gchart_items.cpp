@@ -13,7 +13,14 @@ bool TGChart::LayerVisible(int32_t layer) const {
 }
 
 void TGChart::SetLayerVisible(int32_t layer, bool visible) {
-  if (layer >= 1 && layer <= kNumLayers) LayerVisible_[size_t(layer - 1)] = visible;
+  if (layer < 1 || layer > kNumLayers) return;
+  ViewChanging();
+  LayerVisible_[size_t(layer - 1)] = visible;
+}
+
+void TGChart::SetClassVisible(uint8_t itemClass, bool visible) {
+  ViewChanging();
+  ClassVisible_[itemClass] = visible;
 }
 
 void TGChart::SetCurrentLayer(int32_t layer) {
@@ -63,9 +70,13 @@ void TGChart::Line(double x1, double y1, double x2, double y2) {
   Store_->CommitNextSlot();
 }
 
-void TGChart::RemoveItem(int32_t index) { Store_->RemoveItem(index); }
+void TGChart::RemoveItem(int32_t index) {
+  StoreChanging();
+  Store_->RemoveItem(index);
+}
 
 void TGChart::ClearGraph() {
+  StoreChanging();
   PaintEmptyChartArea();
   Store_->Clear();
 }

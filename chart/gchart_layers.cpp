@@ -71,6 +71,7 @@ void TGChart::SetAxisRange(TScaleProps& block, double low, double high) {
 
 void TGChart::SetLayerRange(int32_t layer, double xLow, double yLow, double xHigh, double yHigh) {
   if (layer < 1 || layer > kNumLayers) return;
+  ViewChanging();
   TLayer& l = LayerOf(layer);
   SetAxisRange(l.X, xLow, xHigh);
   SetAxisRange(l.Y, yLow, yHigh);

@@ -43,16 +43,17 @@ void TGChart::UpdateMapping() {
   }
 }
 
+// A logarithmic axis puts values below its floor at the control's edge beyond its low end.
+int32_t TGChart::AxisPixel(const TScaleProps& block, const TAxisMapping& mapping, double v, int32_t lowEnd,
+                           int32_t highEnd) {
+  if (!block.Logarithmic()) return RoundToPixel(mapping.k * v + mapping.d);
+  if (v > LogFloor) return RoundToPixel(mapping.k * std::log(static_cast<long double>(v)) + mapping.d);
+  return block.RangeHigh() >= block.RangeLow() ? lowEnd : highEnd;
+}
+
 TPoint TGChart::MapToPixel(int32_t layer, double x, double y) const {
   const TLayer& l = LayerOf(layer);
-  // A logarithmic axis puts values below its floor at the control's edge beyond its low end.
-  const auto pixel = [](const TScaleProps& block, const TAxisMapping& mapping, double v, int32_t lowEnd,
-                        int32_t highEnd) {
-    if (!block.Logarithmic()) return RoundToPixel(mapping.k * v + mapping.d);
-    if (v > LogFloor) return RoundToPixel(mapping.k * std::log(static_cast<long double>(v)) + mapping.d);
-    return block.RangeHigh() >= block.RangeLow() ? lowEnd : highEnd;
-  };
-  return {pixel(l.X, l.MapX, x, 0, Width_), pixel(l.Y, l.MapY, y, Height_, 0)};
+  return {AxisPixel(l.X, l.MapX, x, 0, Width_), AxisPixel(l.Y, l.MapY, y, Height_, 0)};
 }
 
 TDataPoint TGChart::MapToData(int32_t layer, int32_t px, int32_t py) const {

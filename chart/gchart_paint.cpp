@@ -1,12 +1,186 @@
 #include "chart/gchart.h"
 
+#include "chart/item_painter.h"
+
+// Composition is recorded and carried out later, in the order it was asked for: a full
+// composition (Full_), then at most one chart-area composition over it (Area_). Both
+// remember how many items they draw, so appends change neither; anything else that
+// would change their pixels carries them out first (ViewChanging). The one exception
+// is a full composition while painting is suspended: the suspension ends with a repaint
+// that replaces it (trend plotting changes items and ranges this way once per sample),
+// so it is only marked stale and, should anything need it before, composed as the
+// chart is then.
+
 void TGChart::Paint() {
   if (!Visible_ || Loading_ || PaintSuspended_) return;
   ++PaintCount_;
+  UpdateMapping();
+  Full_ = {true, false, CurrentLayer_, NumItems()};
+  Area_.Pending = false;  // the full composition draws the chart area anew
+  Requested();
 }
 
-void TGChart::PaintEmptyChartArea() {}
+void TGChart::ShowGraph() {
+  if (Visible_) {
+    Store_->SetLastDrawnIndex(NumItems() - 1);
+    if (AutoRedraw_) {
+      // The background covers the whole chart area, so what waited there is not needed.
+      Area_ = {true, true, true, CurrentLayer_, NumItems()};
+      Requested();
+    } else {
+      Paint();
+    }
+  }
+  NotifySharers();
+}
 
-void TGChart::UpdateScaleRenderers() {}
+void TGChart::UpdateGraph() {
+  if (!Visible_) return;
+  const bool grid = LastDrawnIndex() == 0;
+  if (Area_.Pending && (!grid || !Area_.Grid || Area_.GridLayer == CurrentLayer_)) {
+    // Only appends came since: drawing items 0..n1 and then 0..n2 over a picture gives
+    // the pixels of drawing 0..n2 once, a grid before them included.
+    Area_.NumItems = NumItems();
+    if (grid && !Area_.Grid) {
+      Area_.Grid = true;
+      Area_.GridLayer = CurrentLayer_;
+    }
+    Requested();
+  } else if (Full_.Pending && !Full_.Stale && !grid && Full_.NumItems == NumItems()) {
+    // The items over their own fresh full picture: the same pixels again.
+  } else {
+    if (Area_.Pending) ComposePending();
+    Area_ = {true, false, grid, CurrentLayer_, NumItems()};
+    Requested();
+  }
+  Store_->SetLastDrawnIndex(NumItems() - 1);
+}
 
-void TGChart::UpdateLayerScaleRanges(int32_t) {}
+void TGChart::SetDeferredComposition(bool deferred) {
+  DeferredComposition_ = deferred;
+  if (!deferred) ComposePending();
+}
+
+void TGChart::Requested() {
+  if (!DeferredComposition_) ComposePending();
+  if (Window_) Window_->RefreshRequested();
+}
+
+void TGChart::ViewChanging() {
+  if (Area_.Pending || (Full_.Pending && !PaintSuspended_)) {
+    ComposePending();
+  } else if (Full_.Pending) {
+    Full_.Stale = true;
+  }
+}
+
+void TGChart::StoreChanging() {
+  for (TGChart* chart : ChartsOnStore()) chart->ViewChanging();
+}
+
+void TGChart::ComposePending() {
+  // Taken first: the rendering events may ask for new compositions.
+  const TPendingFull full = Full_;
+  const TPendingArea area = Area_;
+  Full_.Pending = Area_.Pending = false;
+  if (!ControlBitmap_) return;
+  if (full.Pending) {
+    if (full.Stale) {
+      ComposeFull(NumItems(), CurrentLayer_);
+    } else {
+      ComposeFull(full.NumItems, full.GridLayer);
+    }
+  }
+  if (area.Pending) ComposeArea(area);
+}
+
+void TGChart::ComposeFull(int32_t numItems, int32_t gridLayer) {
+  TCanvas& area = ChartAreaBitmap_->Canvas();
+  PaintControlBackground(ControlBitmap_->Canvas());
+  PaintBackground(area, 0, 0);
+  PaintItemsJob(area, 0, 0, false, true, gridLayer, numItems);
+  ControlBitmap_->Canvas().Draw(MarginLeft_, MarginTop_, *ChartAreaBitmap_);
+  PresentNow(0, 0, *ControlBitmap_);
+}
+
+void TGChart::ComposeArea(const TPendingArea& pending) {
+  TCanvas& area = ChartAreaBitmap_->Canvas();
+  if (pending.Background) PaintBackground(area, 0, 0);
+  PaintItemsJob(area, 0, 0, false, pending.Grid, pending.GridLayer, pending.NumItems);
+  PresentNow(MarginLeft_, MarginTop_, *ChartAreaBitmap_);
+}
+
+TBitmap* TGChart::ControlBitmap() {
+  ComposePending();
+  return ControlBitmap_.get();
+}
+
+TBitmap* TGChart::ChartAreaBitmap() {
+  ComposePending();
+  return ChartAreaBitmap_.get();
+}
+
+TBitmap* TGChart::WindowBitmap() {
+  ComposePending();
+  return WindowBitmap_.get();
+}
+
+TCanvas* TGChart::WindowCanvas() {
+  TBitmap* bitmap = WindowBitmap();
+  return bitmap ? &bitmap->Canvas() : nullptr;
+}
+
+void TGChart::RefreshWindow() {
+  if (Window_) Window_->RefreshRequested();
+}
+
+void TGChart::SetBitmapFactory(const TBitmapFactory* factory) {
+  BitmapFactory_ = factory;
+  BackgroundImage_.reset();
+  BackgroundImageName_.clear();
+  if (!factory) {
+    ControlBitmap_.reset();
+    ChartAreaBitmap_.reset();
+    WindowBitmap_.reset();
+    return;
+  }
+  const TPoint area = ChartAreaBitmapSize();
+  ControlBitmap_ = factory->NewBitmap(Width_, Height_);
+  ChartAreaBitmap_ = factory->NewBitmap(area.x, area.y);
+  WindowBitmap_ = factory->NewBitmap(Width_, Height_);
+}
+
+// (W + 1) x (H + 1): the frame lies on the chart area's last column and row.
+TPoint TGChart::ChartAreaBitmapSize() const {
+  const TChartArea area = ChartArea();
+  const auto side = [](int64_t extent) { return int32_t(std::clamp<int64_t>(extent + 1, 0, INT32_MAX)); };
+  return {side(area.Width()), side(area.Height())};
+}
+
+void TGChart::PaintItems(TCanvas& canvas, int32_t xOffset, int32_t yOffset, bool monoMode, int32_t startIndex) {
+  PaintItemsJob(canvas, xOffset, yOffset, monoMode, startIndex == 0, CurrentLayer_, NumItems());
+}
+
+void TGChart::PaintItemsJob(TCanvas& canvas, int32_t xOffset, int32_t yOffset, bool monoMode, bool grid,
+                            int32_t gridLayer, int32_t numItems) {
+  Painter_->Paint(*this, canvas, {xOffset, yOffset, monoMode, grid, gridLayer, numItems});
+}
+
+void TGChart::PresentBitmap(int32_t x, int32_t y, TBitmap& bitmap) {
+  if (WindowBitmap_) PresentNow(x, y, bitmap);
+}
+
+void TGChart::PresentNow(int32_t x, int32_t y, TBitmap& bitmap) {
+  DrawCrossHairs(bitmap.Canvas());
+  WindowBitmap_->SetSize(Width_, Height_);
+  WindowBitmap_->Canvas().Draw(x, y, bitmap);
+}
+
+void TGChart::DrawCrossHairs(TCanvas&) {}
+
+void TGChart::DrawTextLabels(TCanvas&, int32_t, int32_t) {}
+
+// Not shown: the next rendering shows it, or draws over it.
+void TGChart::PaintEmptyChartArea() {
+  if (ChartAreaBitmap_) PaintBackground(ChartAreaBitmap_->Canvas(), 0, 0);
+}

@@ -34,11 +34,33 @@ void TGChart::SetUseDataOf(TGChart* master) {
     return;
   }
   master->Sharers_.reserve(kMaxDataShares);
+  ViewChanging();
   if (UseDataOf_) std::erase(UseDataOf_->Sharers_, this);
   UseDataOf_ = master;
   Store_ = master->Store_;
   master->Sharers_.push_back(this);
   AppearanceChanged();
+}
+
+std::vector<TGChart*> TGChart::ChartsOnStore() {
+  TGChart* master = UseDataOf_ ? UseDataOf_ : this;
+  std::vector<TGChart*> charts{master};
+  charts.insert(charts.end(), master->Sharers_.begin(), master->Sharers_.end());
+  return charts;
+}
+
+// The charts named by UseDataOf and its sharing list (this one included), then the
+// charts that use this chart's data.
+void TGChart::NotifySharers() {
+  std::vector<TGChart*> charts;
+  if (UseDataOf_) {
+    charts.push_back(UseDataOf_);
+    charts.insert(charts.end(), UseDataOf_->Sharers_.begin(), UseDataOf_->Sharers_.end());
+  }
+  charts.insert(charts.end(), Sharers_.begin(), Sharers_.end());
+  for (TGChart* chart : charts) {
+    if (chart->AutoRedraw_) chart->Paint();
+  }
 }
 
 // The chart keeps showing the items it showed, now in a store of its own.

@@ -1,7 +1,8 @@
 #pragma once
 // The property block of one axis: range, appearance and labelling of a layer's x or y
 // scale. Every setter ends by firing OnChange (MinRange only when it widens the range);
-// the chart answers by re-applying all scales and ranges.
+// the chart answers by re-applying all scales and ranges. OnChanging fires before a
+// setter changes anything, so that the chart can finish drawing with the old settings.
 
 #include <cstdint>
 #include <functional>
@@ -74,10 +75,12 @@ class TScaleProps {
   TScaleType ScaleType() const { return ScaleType_; }
 
   TChangeEvent OnChange;
+  TChangeEvent OnChanging;
 
  protected:
   explicit TScaleProps(TScaleType type) : ScaleType_(type) {}
   void SetScaleType(TScaleType type) { ScaleType_ = type; }
+  void Changing();
   void Changed();
 
  private:

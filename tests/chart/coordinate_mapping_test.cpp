@@ -76,8 +76,9 @@ TEST(CoordinateMapping, NegativeLogarithmicEndIsAnError) {
   } catch (const EGChartError& e) {
     EXPECT_STREQ(e.what(), "Logarithmic axis must not be negative.");
   }
-  // The next range change meets the error too and leaves painting as it was.
-  chart.SetPaintSuspended(false);
+  // So do the repaint of the cleared suspension and the next range change, which
+  // leaves painting as it was.
+  EXPECT_THROW(chart.SetPaintSuspended(false), EGChartError);
   EXPECT_THROW(chart.SetRange(1, 0, 0, 5, 5), EGChartError);
   EXPECT_FALSE(chart.PaintSuspended());
   EXPECT_EQ(chart.Scale1X().RangeHigh(), 5);

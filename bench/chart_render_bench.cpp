@@ -1,0 +1,101 @@
+// The chart's rendering on the Qt canvas with the main window's chart: a full
+// composition and an incremental drawing against the number of items, a trend line
+// (one full repaint per sample) and a whole Normal acquisition with its pacing.
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <memory>
+
+#include "tests/chart/main_window_chart.h"
+
+namespace {
+
+// A chart whose x range spans `items` samples of a sine across the full height.
+std::unique_ptr<TQtMainChart> Curve(int items) {
+  ChartTestApplication();
+  auto c = std::make_unique<TQtMainChart>();
+  c->Chart.SetRange(1, 0, 0, items, 10);
+  c->Chart.SetDataColor(clBlue);
+  c->Chart.MoveTo(0, 5);
+  for (int i = 1; i < items; ++i) c->Chart.DrawTo(i, 5 + 4.5 * std::sin(i * 0.01));
+  c->Chart.ComposePending();
+  return c;
+}
+
+void FullComposition(benchmark::State& s) {
+  const auto c = Curve(int(s.range(0)));
+  for (auto _ : s) {
+    c->Chart.Paint();
+    c->Chart.ComposePending();
+  }
+  s.counters["items/s"] = benchmark::Counter(double(s.iterations()) * double(s.range(0)), benchmark::Counter::kIsRate);
+}
+BENCHMARK(FullComposition)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void UpdateGraph(benchmark::State& s) {
+  const auto c = Curve(int(s.range(0)));
+  for (auto _ : s) {
+    c->Chart.UpdateGraph();
+    c->Chart.ComposePending();
+  }
+  s.counters["items/s"] = benchmark::Counter(double(s.iterations()) * double(s.range(0)), benchmark::Counter::kIsRate);
+}
+BENCHMARK(UpdateGraph)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// One line of a sliding trend window of 981 items: UpdateGraph, the new item, the
+// oldest removed, the x range moved, the suspension cleared (a full repaint). Argument:
+// how many lines pass between two compositions (1: every line is shown).
+void TrendLine(benchmark::State& s) {
+  const auto c = Curve(981);
+  TGChart& chart = c->Chart;
+  chart.SetRange(1, 0, 0, 1000, 10);
+  const int64_t showEvery = s.range(0);
+  int64_t n = 981;
+  for (auto _ : s) {
+    chart.UpdateGraph();
+    chart.SetPaintSuspended(true);
+    chart.Line(double(n - 1), 5, double(n), 5 + 4.5 * std::sin(double(n) * 0.01));
+    chart.RemoveFirstItem();
+    chart.SetRange(1, chart.Scale1X().RangeLow() + 1, 0, chart.Scale1X().RangeHigh() + 1, 10);
+    chart.SetCurrentLayer(1);
+    chart.SetPaintSuspended(false);
+    if (++n % showEvery == 0) chart.ComposePending();
+  }
+  s.counters["lines/s"] = benchmark::Counter(double(s.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(TrendLine)->Arg(1)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+// 100,000 lines of one channel with the pacing of Normal mode. Argument: the lines
+// between two compositions (1: each drawing composed at once).
+void NormalAcquisition(benchmark::State& s) {
+  ChartTestApplication();
+  const int64_t showEvery = s.range(0);
+  for (auto _ : s) {
+    TQtMainChart c;
+    TGChart& chart = c.Chart;
+    chart.ClearGraph();
+    chart.SetDataColor(clBlue);
+    chart.SetRange(1, 0, 0, 100000, 10);
+    chart.UpdateGraph();
+    int counter = 0;
+    for (int64_t n = 1; n <= 100000; ++n) {
+      const double v = 5 + 4.5 * std::sin(double(n) * 0.001);
+      n == 1 ? chart.MoveTo(0, v) : chart.DrawTo(double(n), v);
+      const int interval = n <= 1000 ? 1 : n <= 2000 ? 2 : n <= 5000 ? 5 : n <= 10000 ? 50 : n <= 20000 ? 100
+                         : n <= 50000 ? 200 : 400;
+      if (++counter == interval) {
+        counter = 0;
+        chart.UpdateGraph();
+      }
+      chart.SetCurrentLayer(1);
+      chart.SetPaintSuspended(false);
+      if (n % showEvery == 0) chart.ComposePending();
+    }
+    chart.UpdateGraph();
+    chart.ComposePending();
+  }
+}
+BENCHMARK(NormalAcquisition)->Arg(1)->Arg(100)->Unit(benchmark::kMillisecond);
+
+}  // namespace
