@@ -8,6 +8,7 @@ int32_t TCrossHair::ClampedLayer(int32_t layer) { return std::clamp(layer, 1, kN
 
 template <typename T>
 void TCrossHair::Set(T& field, T value) {
+  if (OnChanging) OnChanging(*this);
   field = value;
   if (OnChange) OnChange(*this);
 }

@@ -37,7 +37,8 @@ class TCrossHair {
   int32_t LineWid() const { return LineWid_; }
   void SetLineWid(int32_t width);
 
-  // Fired by every setter.
+  // Fired by every setter, before and after it stores the value.
+  TChangeEvent OnChanging;
   TChangeEvent OnChange;
 
  private:

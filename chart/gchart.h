@@ -483,8 +483,6 @@ class TGChart {
   void PaintArea(TCanvas& canvas, int32_t xOffset, int32_t yOffset, TPoint size);
   // Hooks of the mouse feedback: cross-hairs drawn into a bitmap before it is shown,
   // text labels drawn after the items.
-  void DrawCrossHairs(TCanvas& canvas);
-  void DrawTextLabels(TCanvas& canvas, int32_t xOffset, int32_t yOffset);
   template <typename T>
   void SetAppearance(T& member, const T& value);
 

@@ -4,13 +4,19 @@
 
 std::array<TCrossHair, kNumCrossHairs> TGChart::NewCrossHairs() {
   std::array<TCrossHair, kNumCrossHairs> crossHairs{TCrossHair(1), TCrossHair(2), TCrossHair(3), TCrossHair(4)};
-  for (TCrossHair& c : crossHairs) c.OnChange = [this](TCrossHair&) { AppearanceChanged(); };
+  for (TCrossHair& c : crossHairs) {
+    c.OnChanging = [this](TCrossHair&) { ViewChanging(); };
+    c.OnChange = [this](TCrossHair&) { AppearanceChanged(); };
+  }
   return crossHairs;
 }
 
 std::array<TTextLabel, kNumTextLabels> TGChart::NewTextLabels() {
   std::array<TTextLabel, kNumTextLabels> labels;
-  for (TTextLabel& label : labels) label.OnChange = [this](TTextLabel&) { AppearanceChanged(); };
+  for (TTextLabel& label : labels) {
+    label.OnChanging = [this](TTextLabel&) { ViewChanging(); };
+    label.OnChange = [this](TTextLabel&) { AppearanceChanged(); };
+  }
   return labels;
 }
 

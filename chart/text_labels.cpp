@@ -8,6 +8,7 @@
 
 template <typename T>
 void TTextLabel::Set(T& field, T value) {
+  if (OnChanging) OnChanging(*this);
   field = std::move(value);
   if (OnChange) OnChange(*this);
 }

@@ -51,7 +51,8 @@ class TTextLabel {
   // Whether the label is drawn and can be dragged.
   bool Shown() const { return Mode_ != tlOff && Visible_; }
 
-  // Fired by every setter.
+  // Fired by every setter, before and after it stores the value.
+  TChangeEvent OnChanging;
   TChangeEvent OnChange;
 
  private:
