@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QGuiApplication>
 #include <cmath>
 #include <memory>
 
@@ -11,9 +12,18 @@
 
 namespace {
 
+void NeedApplication() {
+  static int argc = 1;
+  static char name[] = "bench_chart_render";
+  static char* argv[] = {name, nullptr};
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static QGuiApplication app(argc, argv);
+  SubstituteChartFonts();
+}
+
 // A chart whose x range spans `items` samples of a sine across the full height.
 std::unique_ptr<TQtMainChart> Curve(int items) {
-  ChartTestApplication();
+  NeedApplication();
   auto c = std::make_unique<TQtMainChart>();
   c->Chart.SetRange(1, 0, 0, items, 10);
   c->Chart.SetDataColor(clBlue);
@@ -69,7 +79,7 @@ BENCHMARK(TrendLine)->Arg(1)->Arg(100)->Unit(benchmark::kMicrosecond);
 // 100,000 lines of one channel with the pacing of Normal mode. Argument: the lines
 // between two compositions (1: each drawing composed at once).
 void NormalAcquisition(benchmark::State& s) {
-  ChartTestApplication();
+  NeedApplication();
   const int64_t showEvery = s.range(0);
   for (auto _ : s) {
     TQtMainChart c;

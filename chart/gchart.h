@@ -453,8 +453,6 @@ class TGChart {
   void AppearanceChanged();
   void ShowMessage(const std::string& text);
   void StopSharing();
-  // The charts that show this chart's item store, this one included.
-  std::vector<TGChart*> ChartsOnStore();
   void NotifySharers();
 
   // Pixel of a value on one axis of a layer, limited to the int32 range.

@@ -75,7 +75,9 @@ void TGChart::ViewChanging() {
 }
 
 void TGChart::StoreChanging() {
-  for (TGChart* chart : ChartsOnStore()) chart->ViewChanging();
+  TGChart* master = UseDataOf_ ? UseDataOf_ : this;
+  master->ViewChanging();
+  for (TGChart* sharer : master->Sharers_) sharer->ViewChanging();
 }
 
 void TGChart::ComposePending() {

@@ -42,13 +42,6 @@ void TGChart::SetUseDataOf(TGChart* master) {
   AppearanceChanged();
 }
 
-std::vector<TGChart*> TGChart::ChartsOnStore() {
-  TGChart* master = UseDataOf_ ? UseDataOf_ : this;
-  std::vector<TGChart*> charts{master};
-  charts.insert(charts.end(), master->Sharers_.begin(), master->Sharers_.end());
-  return charts;
-}
-
 // The charts named by UseDataOf and its sharing list (this one included), then the
 // charts that use this chart's data.
 void TGChart::NotifySharers() {

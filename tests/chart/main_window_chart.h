@@ -3,7 +3,6 @@
 // margins 80, 20, 30, 45, a box shadow of 1, the grid in lines, layer 1 at x 0..1000 and
 // y 0..10 with visible scales, AutoRedraw off, painting no longer suspended.
 
-#include <QApplication>
 #include <QFont>
 
 #include "chart/gchart.h"
@@ -68,14 +67,8 @@ struct TQtMainChart {
   TGChart Chart;
 };
 
-// The application every Qt chart test draws in; faces of the form map to Liberation Sans.
-inline QApplication& ChartTestApplication() {
-  static int argc = 1;
-  static char name[] = "tavolix_chart";
-  static char* argv[] = {name, nullptr};
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication app(argc, argv);
+// Faces of the form map to Liberation Sans; call with the application made.
+inline void SubstituteChartFonts() {
   QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
   QFont::insertSubstitution("Tahoma", "Liberation Sans");
-  return app;
 }
