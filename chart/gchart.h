@@ -27,12 +27,15 @@
 #include "chart/canvas.h"
 #include "chart/chart_appearance.h"
 #include "chart/chart_item.h"
+#include "chart/chart_mouse.h"
 #include "chart/colors.h"
+#include "chart/cross_hairs.h"
 #include "chart/gchart_error.h"
 #include "chart/item_store.h"
 #include "chart/scale.h"
 #include "chart/scale_props.h"
 #include "chart/scale_types.h"
+#include "chart/text_labels.h"
 
 constexpr int32_t kNumLayers = 16;
 
@@ -349,6 +352,37 @@ class TGChart {
   // memory raises EGChartError and changes nothing.
   void LoadGraphFile(const std::string& fileName, bool append);
 
+  // --- Mouse interaction, cross-hairs and text labels ---
+  // Stored only; a change during a drag takes effect at the next move.
+  TMouseActMode MouseAction() const { return Mouse_.Action; }
+  void SetMouseAction(TMouseActMode action) { Mouse_.Action = action; }
+  // When true the pointer over the chart always shows the control's own cursor.
+  bool MouseCursorFixed() const { return Mouse_.CursorFixed; }
+  void SetMouseCursorFixed(bool fixed) { Mouse_.CursorFixed = fixed; }
+  // Where rectangle outlines are drawn and cursors set; nullptr for nowhere.
+  void SetMouseFeedback(TMouseFeedback* feedback) { Mouse_.Feedback = feedback; }
+  // Numbers are clamped into 1..4 and 1..30.
+  TCrossHair& CrossHair(int32_t i);
+  const TCrossHair& CrossHair(int32_t i) const;
+  TTextLabel& TextLabel(int32_t i);
+  const TTextLabel& TextLabel(int32_t i) const;
+  // The window's mouse events in client pixels. A double click arrives as DblClick
+  // followed by the mouse-down of its second click, which it cancels.
+  void MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y) { Mouse_.MouseDown(button, shift, x, y); }
+  void MouseMove(TShiftState shift, int32_t x, int32_t y) { Mouse_.MouseMove(shift, x, y); }
+  void MouseUp(TMouseButton button, TShiftState shift, int32_t x, int32_t y) { Mouse_.MouseUp(button, shift, x, y); }
+  void DblClick() { Mouse_.DblClick(); }
+  void MouseEnter();
+  void MouseLeave();
+
+  TChartNotifyEvent OnZoomPan;  // after each pan or zoom step and a rectangle
+  TRubberBandEvent OnRubberBand;  // per mouse-controlled layer, in maRubberBand
+  TMouseMoveInChartEvent OnMouseMoveInChart;  // after every move's own handling
+  TItemMoveEvent OnCrossHairMove;
+  TItemMoveEvent OnTextLabelMove;
+  TChartNotifyEvent OnMouseEnter;
+  TChartNotifyEvent OnMouseLeave;
+
  private:
   friend class TItemPainter;
 
@@ -447,8 +481,6 @@ class TGChart {
   void PaintArea(TCanvas& canvas, int32_t xOffset, int32_t yOffset, TPoint size);
   // Hooks of the mouse feedback: cross-hairs drawn into a bitmap before it is shown,
   // text labels drawn after the items.
-  void DrawCrossHairs(TCanvas& canvas);
-  void DrawTextLabels(TCanvas& canvas, int32_t xOffset, int32_t yOffset);
   template <typename T>
   void SetAppearance(T& member, const T& value);
 
@@ -529,4 +561,12 @@ class TGChart {
   bool DeferredComposition_ = true;
   TPendingFull Full_;
   TPendingArea Area_;
+
+  // Mouse interaction, cross-hairs and text labels; their changes repaint with AutoRedraw.
+  friend class TChartMouse;
+  std::array<TCrossHair, kNumCrossHairs> NewCrossHairs();
+  std::array<TTextLabel, kNumTextLabels> NewTextLabels();
+  std::array<TCrossHair, kNumCrossHairs> CrossHairs_ = NewCrossHairs();
+  std::array<TTextLabel, kNumTextLabels> TextLabels_ = NewTextLabels();
+  TChartMouse Mouse_{*this};
 };

@@ -173,14 +173,10 @@ void TGChart::PresentBitmap(int32_t x, int32_t y, TBitmap& bitmap) {
 }
 
 void TGChart::PresentNow(int32_t x, int32_t y, TBitmap& bitmap) {
-  DrawCrossHairs(bitmap.Canvas());
+  DrawCrossHairs(*this, bitmap.Canvas(), {x, y}, ChartColor_);
   WindowBitmap_->SetSize(Width_, Height_);
   WindowBitmap_->Canvas().Draw(x, y, bitmap);
 }
-
-void TGChart::DrawCrossHairs(TCanvas&) {}
-
-void TGChart::DrawTextLabels(TCanvas&, int32_t, int32_t) {}
 
 // Not shown: the next rendering shows it, or draws over it.
 void TGChart::PaintEmptyChartArea() {

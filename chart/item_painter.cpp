@@ -83,7 +83,7 @@ void TItemPainter::Paint(TGChart& chart, TCanvas& canvas, const TItemPaintJob& j
   Flush();
   if (canvas.PenWidth() != 1) canvas.SetPenWidth(1);
 
-  chart.DrawTextLabels(canvas, job.XOffset, job.YOffset);
+  DrawTextLabels(chart, canvas, job.XOffset, job.YOffset);
   if (chart.OnDataRendered) chart.OnDataRendered(chart, canvas, top, left);
   DrawFrame();
 }

@@ -1,15 +1,36 @@
 #include "chart/qt/gchart_widget.h"
 
+#include <QEnterEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QtGlobal>
 #include <exception>
+#include <optional>
 
 #include "chart/qt/qt_bitmap.h"
 
 namespace {
 
 const TQtBitmapFactory kBitmapFactory;
+
+TShiftState ShiftStateOf(const QMouseEvent& event) {
+  const Qt::KeyboardModifiers keys = event.modifiers();
+  const Qt::MouseButtons buttons = event.buttons();
+  return TShiftState((keys & Qt::ShiftModifier ? ssShift : 0) | (keys & Qt::AltModifier ? ssAlt : 0) |
+                     (keys & Qt::ControlModifier ? ssCtrl : 0) | (buttons & Qt::LeftButton ? ssLeft : 0) |
+                     (buttons & Qt::RightButton ? ssRight : 0) | (buttons & Qt::MiddleButton ? ssMiddle : 0));
+}
+
+// The chart knows three buttons; others are not passed on.
+std::optional<TMouseButton> ButtonOf(const QMouseEvent& event) {
+  switch (event.button()) {
+    case Qt::LeftButton: return mbLeft;
+    case Qt::RightButton: return mbRight;
+    case Qt::MiddleButton: return mbMiddle;
+    default: return std::nullopt;
+  }
+}
 
 }  // namespace
 
@@ -25,6 +46,8 @@ void TGChartWidget::Attach() {
   setAttribute(Qt::WA_OpaquePaintEvent);
   Chart_->SetBitmapFactory(&kBitmapFactory);
   Chart_->SetWindow(this);
+  Chart_->SetMouseFeedback(this);
+  setMouseTracking(true);  // moves without a button end drags and set the cursor
   Chart_->SetVisible(isVisible());
   Chart_->Resize(width(), height());
   Chart_->SetPaintSuspended(false);
@@ -32,6 +55,7 @@ void TGChartWidget::Attach() {
 
 TGChartWidget::~TGChartWidget() {
   Chart_->SetWindow(nullptr);
+  Chart_->SetMouseFeedback(nullptr);
   if (!Owned_) Chart_->SetBitmapFactory(nullptr);
 }
 
@@ -70,3 +94,68 @@ void TGChartWidget::showEvent(QShowEvent*) {
 }
 
 void TGChartWidget::hideEvent(QHideEvent*) { Chart_->SetVisible(false); }
+
+template <typename F>
+void TGChartWidget::Guarded(F&& call) {
+  try {
+    call();
+  } catch (const std::exception& e) {
+    qWarning("Chart: %s", e.what());
+  }
+}
+
+void TGChartWidget::mousePressEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  if (const auto button = ButtonOf(*event)) {
+    Guarded([&] { Chart_->MouseDown(*button, ShiftStateOf(*event), p.x(), p.y()); });
+  }
+}
+
+void TGChartWidget::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  Guarded([&] { Chart_->MouseMove(ShiftStateOf(*event), p.x(), p.y()); });
+}
+
+void TGChartWidget::mouseReleaseEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  if (const auto button = ButtonOf(*event)) {
+    Guarded([&] { Chart_->MouseUp(*button, ShiftStateOf(*event), p.x(), p.y()); });
+  }
+}
+
+// Qt sends it in place of the second press.
+void TGChartWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  const auto button = ButtonOf(*event);
+  if (!button) return;
+  Guarded([&] {
+    Chart_->DblClick();
+    Chart_->MouseDown(*button, TShiftState(ShiftStateOf(*event) | ssDouble), p.x(), p.y());
+  });
+}
+
+void TGChartWidget::enterEvent(QEnterEvent*) {
+  Guarded([&] { Chart_->MouseEnter(); });
+}
+
+void TGChartWidget::leaveEvent(QEvent*) {
+  Guarded([&] { Chart_->MouseLeave(); });
+}
+
+void TGChartWidget::DrawXorRectangle(int x1, int y1, int x2, int y2) {
+  if (TCanvas* canvas = Chart_->WindowCanvas()) {
+    DrawXorOutline(*canvas, x1, y1, x2, y2);
+    Chart_->RefreshWindow();
+  }
+}
+
+void TGChartWidget::SetCursor(TCursor cursor) {
+  if (cursor == Cursor_) return;
+  Cursor_ = cursor;
+  setCursor(Cursors_.Cursor(cursor, OwnCursor_));
+}
+
+void TGChartWidget::SetChartCursor(const QCursor& cursor) {
+  OwnCursor_ = cursor;
+  setCursor(Cursors_.Cursor(Cursor_, OwnCursor_));
+}

@@ -3,13 +3,18 @@
 // visibility, and paints the chart's window picture. A paint the chart did not ask for
 // (the window shown, resized or uncovered) is the window system's request for a full
 // repaint; the chart's own requests only show what it has composed since.
+//
+// Mouse events go to the chart, which draws its rectangle outlines on the window picture
+// and chooses the cursor; where it chooses the default, the chart's own cursor shows.
 
+#include <QCursor>
 #include <QWidget>
 #include <memory>
 
 #include "chart/gchart.h"
+#include "chart/qt/chart_cursors.h"
 
-class TGChartWidget : public QWidget, private TChartWindow {
+class TGChartWidget : public QWidget, private TChartWindow, private TMouseFeedback {
  public:
   // With a chart of its own.
   explicit TGChartWidget(QWidget* parent = nullptr);
@@ -21,18 +26,36 @@ class TGChartWidget : public QWidget, private TChartWindow {
 
   QSize sizeHint() const override { return {577, 361}; }
 
+  // The cursor shown where the chart has no cursor of its own; an arrow at creation.
+  const QCursor& ChartCursor() const { return OwnCursor_; }
+  void SetChartCursor(const QCursor& cursor);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   void Attach();
   void RefreshRequested() override;
+  void DrawXorRectangle(int x1, int y1, int x2, int y2) override;
+  void SetCursor(TCursor cursor) override;
+  // Runs a chart call; Qt must not see the chart's errors.
+  template <typename F>
+  void Guarded(F&& call);
 
   std::unique_ptr<TGChart> Owned_;
   TGChart* Chart_;
   bool ChartAsked_ = false;  // the next paint shows what the chart composed
   bool NeedsPaint_ = true;  // shown or resized since the last full repaint
+  TChartCursors Cursors_;
+  QCursor OwnCursor_;
+  TCursor Cursor_ = crDefault;  // the chart's choice
 };
