@@ -79,7 +79,7 @@ class TLivePlot {
     Chart_.SetPaintSuspended(true);
     Segment(1, clBlue, Prev1_, v1);
     if (Channels_ == 2) Segment(2, clMaroon, Prev2_, v2);
-    if (Xmax_ - 20 >= TrendCount_) {
+    if (double(Xmax_) - 20 >= double(TrendCount_)) {
       ++TrendCount_;
       return;
     }
