@@ -2,17 +2,30 @@
 
 #include "acquisition/sample_reading.h"
 #include "acquisition/value_format.h"
+#include "chart/gchart.h"
 
-TAcquisition::TAcquisition(TAcquisitionHost& host, char decimalSeparator)
-    : Host_(host), DecimalSeparator_(decimalSeparator) {
+TAcquisition::TAcquisition(TAcquisitionHost& host, TGChart& chart, char decimalSeparator)
+    : Host_(host), Chart_(chart), DecimalSeparator_(decimalSeparator) {
   RawValuesText_.reserve(64);
 }
 
-void TAcquisition::ProcessLine(std::string_view line) {
+bool TAcquisition::ProcessLine(std::string_view line) {
+  TAcquisitionState& s = State;
   // Counted before it is read: an unreadable or overflowing line still counts.
-  ++State.SampleCount;
-  ReadSamples(line, State);
+  ++s.SampleCount;
+  ReadSamples(line, s);
   ShowValues();
+  Host_.ShowSampleCount(s.SampleCount);
+  if (!s.TrendMode && s.SampleCount > s.MaxSamples) {
+    Host_.SampleLimitReached();
+    return false;
+  }
+  if (!s.TrendMode) AddNormalSample();
+  PaceRedraw();
+  Chart_.SetCurrentLayer(1);
+  Chart_.SetPaintSuspended(false);
+  Host_.ProcessMessages();
+  return true;
 }
 
 void TAcquisition::ShowValues() {

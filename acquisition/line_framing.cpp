@@ -23,7 +23,7 @@ void TLineFraming::Feed(const uint8_t* data, size_t count) {
     const uint8_t b = *p++;
     if (b == uint8_t(Terminator_[TerminatorPos_])) {
       if (TerminatorPos_ + 1 >= Terminator_.size()) {
-        CompleteLine();
+        if (!CompleteLine()) return;
       } else {
         ++TerminatorPos_;
       }
@@ -47,9 +47,10 @@ void TLineFraming::Append(const uint8_t* bytes, size_t count) {
   }
 }
 
-void TLineFraming::CompleteLine() {
+bool TLineFraming::CompleteLine() {
+  bool goOn = true;
   try {
-    Receiver_.ProcessLine(PendingLine_);
+    goOn = Receiver_.ProcessLine(PendingLine_);
   } catch (...) {
     // The failed line must not become the prefix of the next one.
     PendingLine_.clear();
@@ -58,4 +59,5 @@ void TLineFraming::CompleteLine() {
   }
   PendingLine_.clear();
   TerminatorPos_ = 0;
+  return goOn;
 }

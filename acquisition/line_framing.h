@@ -10,8 +10,9 @@
 class TLineReceiver {
  public:
   virtual ~TLineReceiver() = default;
-  // The view is valid only during the call.
-  virtual void ProcessLine(std::string_view line) = 0;
+  // The view is valid only during the call. Returning false drops the rest of the block
+  // the line came in.
+  virtual bool ProcessLine(std::string_view line) = 0;
 };
 
 class TLineFraming {
@@ -24,7 +25,8 @@ class TLineFraming {
 
   // Frames the bytes in order. An error raised while a line is processed leaves here;
   // that line's text is discarded first and matching restarts at the terminator's
-  // first character, and the rest of the block is not framed.
+  // first character, and the rest of the block is not framed. A receiver that declines
+  // further lines of the block has the rest of the block dropped the same way.
   void Feed(const uint8_t* data, size_t count);
 
   std::string_view PendingLine() const { return PendingLine_; }
@@ -33,7 +35,7 @@ class TLineFraming {
 
  private:
   void Append(const uint8_t* bytes, size_t count);
-  void CompleteLine();
+  bool CompleteLine();
 
   TLineReceiver& Receiver_;
   const std::string Terminator_;

@@ -10,12 +10,14 @@ namespace {
 
 class TRecorder : public TLineReceiver {
  public:
-  void ProcessLine(std::string_view line) override {
+  bool ProcessLine(std::string_view line) override {
     Lines.emplace_back(line);
     if (FailOn && line == FailOn) throw std::runtime_error("failed");
+    return !(DeclineAfter && line == DeclineAfter);
   }
   std::vector<std::string> Lines;
   const char* FailOn = nullptr;
+  const char* DeclineAfter = nullptr;
 };
 
 using Lines = std::vector<std::string>;
@@ -100,6 +102,18 @@ TEST(LineFraming, FailedLineIsDiscardedAndRestOfBlockNotFramed) {
   EXPECT_EQ(framing.TerminatorPos(), 1);
   framing.Feed(reinterpret_cast<const uint8_t*>("3\r\n"), 3);
   EXPECT_EQ(r.Lines.back(), "3");
+}
+
+TEST(LineFraming, DeclinedBlockRestIsDropped) {
+  TRecorder r;
+  r.DeclineAfter = "2";
+  TLineFraming framing(r);
+  const std::string block = "1\r\n2\r\n3\r\n4";
+  framing.Feed(reinterpret_cast<const uint8_t*>(block.data()), block.size());
+  EXPECT_EQ(r.Lines, (Lines{"1", "2"}));
+  EXPECT_EQ(framing.PendingLine(), "");
+  framing.Feed(reinterpret_cast<const uint8_t*>("5\r\n"), 3);
+  EXPECT_EQ(r.Lines.back(), "5");
 }
 
 TEST(LineFraming, AnyTerminatorByIndex) {

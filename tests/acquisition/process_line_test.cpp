@@ -7,18 +7,23 @@
 #include <vector>
 
 #include "acquisition/sample_scaling.h"
+#include "chart/gchart.h"
 
 namespace {
 
 class THostRecorder : public TAcquisitionHost {
  public:
   void ShowRawValues(std::string_view text) override { RawValues.emplace_back(text); }
+  void ShowSampleCount(int64_t) override {}
+  void SampleLimitReached() override {}
+  void ProcessMessages() override {}
   std::vector<std::string> RawValues;
 };
 
 struct ProcessLine : testing::Test {
   THostRecorder host;
-  TAcquisition acquisition{host, ','};
+  TGChart chart;
+  TAcquisition acquisition{host, chart, ','};
   TAcquisitionState& state = acquisition.State;
 };
 

@@ -1,0 +1,93 @@
+// The second half of the per-line routine: the new sample's items, the redraw pacing and
+// the sliding window of Trend mode.
+
+#include "acquisition/acquisition.h"
+#include "chart/gchart.h"
+
+namespace {
+
+constexpr TColor kChannel1Color = 0xFF0000;  // blue
+constexpr TColor kChannel2Color = 128;  // maroon
+
+}  // namespace
+
+int32_t PaintIntervalFor(int64_t sampleCount) {
+  if (sampleCount <= 1000) return 1;
+  if (sampleCount <= 2000) return 2;
+  if (sampleCount <= 5000) return 5;
+  if (sampleCount <= 10000) return 50;
+  if (sampleCount <= 20000) return 100;
+  if (sampleCount <= 50000) return 200;
+  return 400;
+}
+
+void TAcquisition::AddNormalSample() {
+  TAcquisitionState& s = State;
+  const double n = double(s.SampleCount);
+  if (s.ChannelMode != 2) {
+    // The first sample sits at x = 0, the later ones at their count.
+    if (s.SampleCount == 1) {
+      Chart_.MoveTo(0, s.Value1);
+    } else {
+      Chart_.DrawTo(n, s.Value1);
+    }
+    return;
+  }
+  if (s.SampleCount == 1) {
+    s.PrevValue1 = s.Value1;
+    s.PrevValue2 = s.Value2;
+  }
+  // One chain point serves all layers, so two curves are drawn as separate segments.
+  AddSegments(n);
+}
+
+void TAcquisition::AddSegments(double n) {
+  TAcquisitionState& s = State;
+  Chart_.SetCurrentLayer(1);
+  Chart_.SetDataColor(kChannel1Color);
+  Chart_.Line(n - 1, s.PrevValue1, n, s.Value1);
+  s.PrevValue1 = s.Value1;
+  if (s.ChannelMode != 2) return;
+  Chart_.SetCurrentLayer(2);
+  Chart_.SetDataColor(kChannel2Color);
+  Chart_.Line(n - 1, s.PrevValue2, n, s.Value2);
+  s.PrevValue2 = s.Value2;
+}
+
+void TAcquisition::PaceRedraw() {
+  TAcquisitionState& s = State;
+  if (s.TrendMode) {
+    s.PaintInterval = 0;
+  } else {
+    ++s.PaintCounter;
+    s.PaintInterval = PaintIntervalFor(s.SampleCount);
+  }
+  if (s.PaintCounter != s.PaintInterval) return;
+  s.PaintCounter = 0;
+  Chart_.UpdateGraph();
+  if (s.TrendMode) TrendStep();
+}
+
+void TAcquisition::TrendStep() {
+  TAcquisitionState& s = State;
+  Chart_.SetPaintSuspended(true);
+  if (s.SampleCount == 1) {
+    s.PrevValue1 = s.Value1;
+    s.PrevValue2 = s.Value2;
+  }
+  AddSegments(double(s.SampleCount));
+  if (double(s.Xmax) - 20 >= double(s.TrendWindowCount)) {
+    ++s.TrendWindowCount;
+    return;
+  }
+  SlideLayer(1);
+  if (s.ChannelMode == 2) SlideLayer(2);
+}
+
+void TAcquisition::SlideLayer(int32_t layer) {
+  // Each layer moves on from its own present range; the y range stays.
+  Chart_.RemoveFirstItem();
+  const TScalePropsHoriz& x = Chart_.ScaleX(layer);
+  const TScalePropsVert& y = Chart_.ScaleY(layer);
+  Chart_.SetRange(layer, x.RangeLow() + 1, y.RangeLow(), x.RangeHigh() + 1, y.RangeHigh());
+}
