@@ -20,7 +20,10 @@ using Lines = std::vector<std::string>;
 
 class TLineCollector : public TLineReceiver {
  public:
-  void ProcessLine(std::string_view line) override { Received.emplace_back(line); }
+  bool ProcessLine(std::string_view line) override {
+    Received.emplace_back(line);
+    return true;
+  }
   Lines Received;
 };
 

@@ -81,7 +81,10 @@ class TSimProcess {
 
 class TLineCollector : public TLineReceiver {
  public:
-  void ProcessLine(std::string_view line) override { Lines.emplace_back(line); }
+  bool ProcessLine(std::string_view line) override {
+    Lines.emplace_back(line);
+    return true;
+  }
   std::vector<std::string> Lines;
 };
 
