@@ -1,9 +1,18 @@
 #pragma once
-// The main window: the chart, the controls that drive an acquisition, and the menu.
+// The main window: the chart, the controls that drive an acquisition, and the menu. Its
+// handlers keep the names under which the window's description wires them.
 
 #include <QLocale>
 #include <QMainWindow>
 #include <array>
+#include <exception>
+
+#include "acquisition/acquisition.h"
+#include "acquisition/line_framing.h"
+#include "app/live_display.h"
+#include "app/qt_main_thread_handover.h"
+#include "chart/gchart.h"
+#include "serial/comm.h"
 
 class QAction;
 class QCheckBox;
@@ -16,12 +25,39 @@ class QPushButton;
 class QRadioButton;
 class QTabWidget;
 class TCircularProgress;
+class TFormHilfe;
+class TFormInfo;
+class TGChartWidget;
 class TUserDialogs;
 
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost {
  public:
   // The locale decides the decimal separator of the window's fields.
   TForm1(TUserDialogs& dialogs, const QLocale& locale, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  TGChart& Chart() { return Chart_; }
+  TscComm& scComm1() { return scComm1_; }
+  TAcquisitionState& AcquisitionState() { return Acquisition_.State; }
+  TFormHilfe* FormHilfe = nullptr;
+  TFormInfo* FormInfo = nullptr;
+
+  // The start sequence; with openPort false the port stays closed (a replay hands the
+  // received bytes in itself).
+  void StartAcquisition(bool openPort);
+  // The received-data handler: frames the bytes into lines.
+  void scComm1AfterReceive(const void* buffer, uint32_t received);
+  // Whether the window is in its running state.
+  bool Running() const;
+  // Runs a window command; an error that escapes it is shown in the error box.
+  template <class Command>
+  void RunCommand(Command&& command) {
+    try {
+      command();
+    } catch (const std::exception& e) {
+      ShowException(e.what());
+    }
+  }
 
   // Components, named as the window's description names them.
   QFrame* Panel2 = nullptr;
@@ -43,7 +79,7 @@ class TForm1 : public QMainWindow {
   QCheckBox* ShowGridCheckBox = nullptr;
   QCheckBox* DoubleTicsCheckBox = nullptr;
   QCheckBox* TrendCheckBox = nullptr;
-  QWidget* ChartPlace = nullptr;
+  TGChartWidget* GChart1 = nullptr;
   std::array<QLabel*, 4> StatusPanels{};
 
   QGroupBox* GroupBox1 = nullptr;
@@ -85,8 +121,11 @@ class TForm1 : public QMainWindow {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Layout.
   void CreateComponents();
   QWidget* CreateToolbarPanel(QWidget* parent);
   QWidget* CreateViewPanel(QWidget* parent);
@@ -94,8 +133,72 @@ class TForm1 : public QMainWindow {
   QWidget* CreateChannelPage(int channel);
   void CreateMenu();
   void CreateStatusBar();
+  void ConfigureChart();
+  void ConfigureSerialPort();
+  void ConnectHandlers();
   void AnchorToClient();
+
+  // Handlers.
+  void FormShow();
+  void StartButtonClick();
+  void StopButtonClick();
+  void Ch1RadioButtonClick();
+  void CH2RadioButtonClick();
+  void TrendCheckBoxClick();
+  void NormalRadioButtonClick();
+  void ZoomRadioButtonClick();
+  void ResetAxisButtonClick();
+  void ClearGraphButtonClick();
+  void ShowGridCheckBoxClick();
+  void DoubleTicsCheckBoxClick();
+  void RadioButton2Click();
+  void DatenExportimCSVFormat1Click();
+  void Einstellungen1Click();
+  void GrafikSpeichernBMPClick();
+  void ErfassungSpeichernClick();
+  void ErfassungladenClick();
+  void Hilfe1Click();
+  void Info1Click();
+  void scComm1FatalError();
+  void scComm1Closed();
+
+  // Steps the handlers share.
+  void SwitchChannelMode(int channels);
+  void SetRunningControls(bool running);
+  void ReadStartFields();
+  float ReadField(const QLineEdit* edit) const;
+  void SelectPort();
+  void CloseSequence();
+  // At the window's own points (Start, Stop, closing); the per-line rounds of an
+  // acquisition are paced by LiveDisplay_.
+  void ProcessPendingMessages();
+  void ShowException(const QString& text);
+  void ShowInformation(const QString& text);
+  // Setting a check box from code runs its handler when the state changes; checking a
+  // radio button runs its handler when it becomes checked; unchecking runs none.
+  void SetCheckBox(QCheckBox* box, bool checked, void (TForm1::*handler)());
+  void CheckRadioButton(QRadioButton* button, void (TForm1::*handler)());
+  static void UncheckRadioButton(QRadioButton* button);
+  void ShowWindowOnce(QWidget* window);
+
+  // TAcquisitionHost
+  void ShowRawValues(std::string_view text) override;
+  void ShowSampleCount(int64_t count) override;
+  void SampleLimitReached() override;
+  void ProcessMessages() override;
+  // TChartHost
+  void ShowMessage(const std::string& text) override;
 
   TUserDialogs& Dialogs_;
   const QLocale Locale_;
+  const char DecimalSeparator_;
+  // Created before and destroyed after the serial component that waits on it.
+  TQtMainThreadHandover Handover_;
+  TGChart Chart_;  // shown by GChart1
+  TscComm scComm1_;
+  TAcquisition Acquisition_;
+  TLineFraming Framing_;
+  TLiveDisplay LiveDisplay_{Label10, StatusPanels[0]};
+  bool Shown_ = false;
+  bool Stopping_ = false;  // the port closes because the window stops it
 };

@@ -19,6 +19,7 @@
 #include "app/circular_progress.h"
 #include "app/field_filter.h"
 #include "app/main_window.h"
+#include "chart/qt/gchart_widget.h"
 
 namespace {
 
@@ -76,11 +77,6 @@ QComboBox* NewEditableCombo(QWidget* parent, const QStringList& items, const QSt
 
 }  // namespace
 
-TForm1::TForm1(TUserDialogs& dialogs, const QLocale& locale, QWidget* parent)
-    : QMainWindow(parent), Dialogs_(dialogs), Locale_(locale) {
-  CreateComponents();
-}
-
 void TForm1::CreateComponents() {
   setWindowTitle(QStringLiteral("      T a v o l i x"));
   setFont(PixelFont("Tahoma", 10));
@@ -106,7 +102,8 @@ void TForm1::CreateComponents() {
   PageControl1->addTab(SheetKanal1, QStringLiteral("  CH 1   "));
   PageControl1->addTab(SheetKanal2, QStringLiteral("  CH 2   "));
   Panel1 = static_cast<QFrame*>(CreateViewPanel(client));
-  ChartPlace = Place(new QWidget(client), kChartRect.x(), kChartRect.y(), kChartRect.width(), kChartRect.height());
+  GChart1 = Place(new TGChartWidget(Chart_, client), kChartRect.x(), kChartRect.y(), kChartRect.width(),
+                  kChartRect.height());
 
   const int menuHeight = menuBar()->sizeHint().height();
   resize(kClientWidth, kClientHeight + menuHeight);
@@ -217,7 +214,7 @@ QWidget* TForm1::CreateChannelPage(int channel) {
   title.setColor(QPalette::WindowText, first ? QColor(0, 0, 255) : QColor(128, 0, 0));
   box->setPalette(title);
 
-  const QString separator = Locale_.decimalPoint();
+  const QString separator = QString(QChar::fromLatin1(DecimalSeparator_));
   auto number = [&](int digits) { return QStringLiteral("%1%2%3").arg(digits).arg(separator, QStringLiteral("000000000")); };
   int row = 0;
   auto field = [&](const QString& caption, const QString& text, const QString& allowed, int maxLength) {
@@ -295,6 +292,6 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 void TForm1::AnchorToClient() {
   const QSize client = centralWidget()->size();
   Panel2->resize(client.width(), Panel2->height());
-  ChartPlace->setGeometry(kChartRect.x(), kChartRect.y(), client.width() - kChartRect.x() - kChartRightGap,
+  GChart1->setGeometry(kChartRect.x(), kChartRect.y(), client.width() - kChartRect.x() - kChartRightGap,
                           client.height() - kChartRect.y() - kChartBottomGap);
 }

@@ -14,6 +14,8 @@ class TPty {
   const std::string& DevicePath() const { return Path_; }
   // A descriptor of the device side, for looking at its settings.
   int Device() const { return Device_; }
+  // The controlling side, for writers of their own.
+  int Controller() const { return Controller_; }
   // Writes all bytes, blocking while the device's input queue is full.
   void Write(const std::string& bytes);
   // The stand-in for unplugging the device.

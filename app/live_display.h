@@ -1,0 +1,38 @@
+#pragma once
+// The per-line updates of the window during an acquisition: the raw values, the line
+// counter and the processing of pending messages. At tens of thousands of lines per
+// second, setting a label or letting the window system repaint for every line costs
+// more than the line itself, while nobody can see more than the screen's refresh: so
+// the texts are kept and written to their labels, and pending messages are processed,
+// at most once per interval, and the texts always when a received block ends.
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class TLiveDisplay {
+ public:
+  static constexpr int kIntervalMs = 15;
+
+  TLiveDisplay(QLabel*& rawValues, QLabel*& sampleCount) : RawValues_(rawValues), SampleCount_(sampleCount) {}
+
+  void SetRawValues(std::string_view text);
+  void SetSampleCount(int64_t count);
+  // Writes what changed to the labels.
+  void Flush();
+  // Flushes and processes pending messages when the interval has passed since the last time.
+  void ProcessMessagesWhenDue();
+  // Flushes and processes pending messages now.
+  void ProcessMessages();
+
+ private:
+  QLabel*& RawValues_;
+  QLabel*& SampleCount_;
+  std::string RawValuesText_;
+  bool RawValuesChanged_ = false;
+  int64_t Count_ = 0;
+  bool CountChanged_ = false;
+  QElapsedTimer SinceMessages_;
+};

@@ -1,0 +1,251 @@
+// The main window's creation: its components, the chart's and the serial port's
+// settings, and the wiring of every control to its handler.
+
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app/help_window.h"
+#include "app/info_window.h"
+#include "chart/qt/gchart_widget.h"
+#include "serial/posix/posix_port_platform.h"
+#include "serial/posix/serial_device_list.h"
+
+namespace {
+
+// The fields' decimal separator: the locale's, where it is a plain character.
+char FieldSeparator(const QLocale& locale) {
+  const QString point = locale.decimalPoint();
+  return point.size() == 1 && point[0].unicode() < 128 ? char(point[0].unicode()) : '.';
+}
+
+TFont PixelFont(const char* face, int pixelHeight) {
+  TFont font;
+  font.Name = face;
+  font.Height = -pixelHeight;
+  font.Color = clBlack;
+  return font;
+}
+
+}  // namespace
+
+TForm1::TForm1(TUserDialogs& dialogs, const QLocale& locale, QWidget* parent)
+    : QMainWindow(parent),
+      Dialogs_(dialogs),
+      Locale_(locale),
+      DecimalSeparator_(FieldSeparator(locale)),
+      scComm1_(PosixPortPlatform(), &Handover_),
+      Acquisition_(*this, Chart_, DecimalSeparator_),
+      Framing_(Acquisition_) {
+  CreateComponents();
+  ConfigureChart();
+  ConfigureSerialPort();
+  ConnectHandlers();
+  FormInfo = new TFormInfo(this);
+  FormHilfe = new TFormHilfe(this);
+}
+
+TForm1::~TForm1() {
+  // The port's handlers and the chart's widget use this window: end them first.
+  scComm1_.SetActive(false);
+  delete GChart1;
+}
+
+void TForm1::ConfigureChart() {
+  TGChart& c = Chart_;
+  c.SetHost(this);
+  c.BeginLoading();
+  c.SetFont(PixelFont("Tahoma", 15));
+  c.SetAllocSize(110000);
+  c.SetAutoRedraw(false);
+  c.SetMarginLeft(80);
+  c.SetMarginRight(20);
+  c.SetMarginTop(30);
+  c.SetMarginBottom(45);
+  c.SetGridStyle(gsLines);
+  c.SetWindColor(clWhite);
+  c.SetGridColor(clSilver);
+  c.SetClassDefault(0);
+  c.SetIsometric(false);
+  c.SetCaptionPosX(0);
+  c.SetCaptionPosY(-28);
+  c.SetCaptionAlignment(taCenter);
+  c.SetCaptionAnchorHoriz(cahChartCenter);
+  c.SetCaptionAnchorVert(cavChartTop);
+  c.SetMouseAction(maPan);
+  c.SetMouseCursorFixed(true);
+  c.SetShadowWidth(1);
+  c.SetShadowStyle(ssBox);
+  c.SetShadowColor(clGray);
+  c.SetShadowBakColor(clBtnFace);
+  c.SetTextBkStyle(tbClear);
+
+  const TFont scaleFont = PixelFont("MS Sans Serif", 13);
+  for (int layer = 1; layer <= kNumLayers; ++layer) {
+    for (TScaleProps* block : {static_cast<TScaleProps*>(&c.ScaleX(layer)), static_cast<TScaleProps*>(&c.ScaleY(layer))}) {
+      block->SetMinTicks(3);
+      block->SetMinRange(1e-10);
+      block->SetShortTicks(true);
+      block->SetLabelType(ftNum);
+      block->SetLogarithmic(false);
+      block->SetFont(scaleFont);
+    }
+  }
+  TScalePropsHoriz& x1 = c.Scale1X();
+  x1.SetVisible(true);
+  x1.SetColorScale(clBlack);
+  x1.SetRangeLow(0);
+  x1.SetRangeHigh(1000);
+  x1.SetCaption("Anzahl Samples");
+  x1.SetCaptionPosX(0);
+  x1.SetCaptionPosY(28);
+  x1.SetCaptionAlignment(taRightJustify);
+  x1.SetCaptionAnchor(uaSclBotRgt);
+  x1.SetScaleLocation(slBottom);
+  x1.SetDecPlaces(0);
+  TScalePropsVert& y1 = c.Scale1Y();
+  y1.SetVisible(true);
+  y1.SetColorScale(clBlack);
+  y1.SetRangeLow(1);
+  y1.SetRangeHigh(10);
+  y1.SetCaptionPosX(-30);
+  y1.SetCaptionPosY(-28);
+  y1.SetCaptionAlignment(taLeftJustify);
+  y1.SetCaptionAnchor(uaSclTopLft);
+  y1.SetScaleLocation(slLeft);
+  y1.SetDecPlaces(-2);
+  TScalePropsHoriz& x2 = c.Scale2X();
+  x2.SetVisible(false);
+  x2.SetColorScale(clMaroon);
+  x2.SetRangeLow(0);
+  x2.SetRangeHigh(1000);
+  x2.SetScaleLocation(slBottom);
+  TScalePropsVert& y2 = c.Scale2Y();
+  y2.SetVisible(false);
+  y2.SetColorScale(clMaroon);
+  y2.SetRangeLow(1);
+  y2.SetRangeHigh(10);
+  y2.SetCaptionPosX(0);
+  y2.SetCaptionPosY(-28);
+  y2.SetCaptionAlignment(taRightJustify);
+  y2.SetCaptionAnchor(uaSclTopLft);
+  y2.SetScaleLocation(slLeft);
+  y2.SetScalePos(80);
+  for (int layer = 3; layer <= 4; ++layer) {
+    const TColor color = layer == 3 ? clGreen : clOlive;
+    for (TScaleProps* block : {static_cast<TScaleProps*>(&c.ScaleX(layer)), static_cast<TScaleProps*>(&c.ScaleY(layer))}) {
+      block->SetVisible(false);
+      block->SetColorScale(color);
+      block->SetRangeLow(0);
+      block->SetRangeHigh(1);
+    }
+  }
+  c.EndLoading();
+  GChart1->SetChartCursor(Qt::PointingHandCursor);
+}
+
+void TForm1::ConfigureSerialPort() {
+  TscComm& com = scComm1_;
+  com.SetBaudRate(115200);
+  com.SetParity(pNone);
+  com.SetStopBits(sbOne);
+  com.SetByteSize(8);
+  com.SetComPortNo(5);
+  com.SetBufferInSize(32768);
+  com.SetBufferOutSize(8192);
+  com.SetTimeoutRead(0);
+  com.SetTimeoutWrite(0);
+  com.SetRS485Mode(false);
+  com.SetEnumPorts(epQuickAll);
+  com.SetUseMainThread(true);
+  com.SetStreamProtocol(spNone);
+  com.SetTerminalUsage(tuNone);
+  com.SetTerminalEcho(false);
+  com.SetEventChar(0);
+  com.OnAfterReceive = [this](TscComm&, const void* buffer, uint32_t received) { scComm1AfterReceive(buffer, received); };
+  com.OnFatalError = [this](TscComm&, uint32_t, uint32_t, const std::string&, bool&) { scComm1FatalError(); };
+  // Line errors do not affect an acquisition.
+  com.OnCommError = [](TscComm&, uint32_t, uint32_t, TComStateFlags, bool&) {};
+  com.OnClose = [this](TscComm&) { scComm1Closed(); };
+  com.ShowException = [this](const std::string& message) { ShowException(QString::fromStdString(message)); };
+
+  // The port numbers, then the devices of this machine, which the field also takes.
+  for (const std::string& device : ListSerialDevices()) ComComboBox->addItem(QString::fromStdString(device));
+}
+
+void TForm1::ConnectHandlers() {
+  auto onClick = [this](QPushButton* button, void (TForm1::*handler)()) {
+    connect(button, &QPushButton::clicked, this, [this, handler] { RunCommand([&] { (this->*handler)(); }); });
+  };
+  onClick(StartButton, &TForm1::StartButtonClick);
+  onClick(StopButton, &TForm1::StopButtonClick);
+  onClick(ClearGraphButton, &TForm1::ClearGraphButtonClick);
+  onClick(ResetAxisButton, &TForm1::ResetAxisButtonClick);
+
+  // A radio button's handler runs when it becomes checked, a check box's on every change.
+  auto onChecked = [this](QRadioButton* button, void (TForm1::*handler)()) {
+    connect(button, &QRadioButton::toggled, this, [this, handler](bool checked) {
+      if (checked) RunCommand([&] { (this->*handler)(); });
+    });
+  };
+  onChecked(NormalRadioButton, &TForm1::NormalRadioButtonClick);
+  onChecked(ZoomRadioButton, &TForm1::ZoomRadioButtonClick);
+  onChecked(Ch1RadioButton, &TForm1::Ch1RadioButtonClick);
+  onChecked(CH2RadioButton, &TForm1::CH2RadioButtonClick);
+  onChecked(RadioButton2, &TForm1::RadioButton2Click);
+  auto onToggled = [this](QCheckBox* box, void (TForm1::*handler)()) {
+    connect(box, &QCheckBox::toggled, this, [this, handler] { RunCommand([&] { (this->*handler)(); }); });
+  };
+  onToggled(TrendCheckBox, &TForm1::TrendCheckBoxClick);
+  onToggled(ShowGridCheckBox, &TForm1::ShowGridCheckBoxClick);
+  onToggled(DoubleTicsCheckBox, &TForm1::DoubleTicsCheckBoxClick);
+
+  auto onMenu = [this](QAction* action, void (TForm1::*handler)()) {
+    connect(action, &QAction::triggered, this, [this, handler] { RunCommand([&] { (this->*handler)(); }); });
+  };
+  onMenu(GrafikSpeichernBMP, &TForm1::GrafikSpeichernBMPClick);
+  onMenu(ErfassungSpeichern, &TForm1::ErfassungSpeichernClick);
+  onMenu(Erfassungladen, &TForm1::ErfassungladenClick);
+  for (QAction* later : {DatenExportimCSVFormat1, FourierAnalyse1, RealtimeFourierAnalyse1, DigitalesFilter1}) {
+    onMenu(later, &TForm1::DatenExportimCSVFormat1Click);
+  }
+  onMenu(Einstellungen1, &TForm1::Einstellungen1Click);
+  onMenu(Hilfe1, &TForm1::Hilfe1Click);
+  onMenu(Info1, &TForm1::Info1Click);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (Shown_) return;
+  Shown_ = true;
+  RunCommand([this] { FormShow(); });
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  RunCommand([this] { CloseSequence(); });
+  event->accept();
+}
+
+// --- The acquisition's host ---
+
+void TForm1::ShowRawValues(std::string_view text) { LiveDisplay_.SetRawValues(text); }
+
+void TForm1::ShowSampleCount(int64_t count) { LiveDisplay_.SetSampleCount(count); }
+
+void TForm1::SampleLimitReached() {
+  LiveDisplay_.Flush();
+  StopButtonClick();
+  ShowInformation(QStringLiteral("Speichermaximum erreicht"));
+  StopButtonClick();
+}
+
+void TForm1::ProcessMessages() { LiveDisplay_.ProcessMessagesWhenDue(); }
+
+void TForm1::ShowMessage(const std::string& text) { ShowInformation(QString::fromStdString(text)); }

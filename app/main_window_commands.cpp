@@ -1,0 +1,350 @@
+// The window's commands: start, stop, channel mode, Trend and Normal, axes, grid, the
+// later-version items, the file commands and the close sequence.
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
+
+#include "acquisition/field_numbers.h"
+#include "app/circular_progress.h"
+#include "app/help_window.h"
+#include "app/info_window.h"
+#include "app/main_window.h"
+#include "app/user_dialogs.h"
+#include "chart/qt/gchart_widget.h"
+
+namespace {
+
+const QString kLaterVersion = QStringLiteral("Für eine spätere Version vorgesehen");
+constexpr TColor kChannel1Color = 0xFF0000;
+
+// Chart texts are 8-bit strings of the Windows code page.
+std::string ChartText(const QLineEdit* edit) {
+  const QString text = edit->text();
+  std::string out;
+  out.reserve(size_t(text.size()));
+  for (const QChar c : text) out += c.unicode() < 256 ? char(c.unicode()) : '?';
+  return out;
+}
+
+}  // namespace
+
+void TForm1::ShowException(const QString& message) {
+  // The application's error box ends a message with a period unless it ends in one.
+  QString text = message;
+  if (!text.isEmpty() && text.back() > QLatin1Char('.')) text += QLatin1Char('.');
+  Dialogs_.ShowError(text);
+}
+
+void TForm1::ShowInformation(const QString& text) { Dialogs_.ShowInformation(text); }
+
+bool TForm1::Running() const { return StopButton->isEnabled(); }
+
+float TForm1::ReadField(const QLineEdit* edit) const {
+  return ReadFieldFloat(edit->text().toStdString(), DecimalSeparator_);
+}
+
+void TForm1::scComm1AfterReceive(const void* buffer, uint32_t received) {
+  // When the block ends the labels show its last line, also when a line failed.
+  struct TFlushAtEnd {
+    TLiveDisplay& Display;
+    ~TFlushAtEnd() { Display.Flush(); }
+  } flush{LiveDisplay_};
+  Framing_.Feed(static_cast<const uint8_t*>(buffer), received);
+}
+
+void TForm1::ProcessPendingMessages() { LiveDisplay_.ProcessMessages(); }
+
+void TForm1::SetCheckBox(QCheckBox* box, bool checked, void (TForm1::*handler)()) {
+  if (box->isChecked() == checked) return;
+  {
+    const QSignalBlocker blocker(box);
+    box->setChecked(checked);
+  }
+  (this->*handler)();
+}
+
+void TForm1::CheckRadioButton(QRadioButton* button, void (TForm1::*handler)()) {
+  if (button->isChecked()) return;
+  {
+    const QSignalBlocker blocker(button);
+    button->setChecked(true);
+  }
+  if (handler) (this->*handler)();
+}
+
+void TForm1::UncheckRadioButton(QRadioButton* button) {
+  const QSignalBlocker blocker(button);
+  button->setAutoExclusive(false);
+  button->setChecked(false);
+  button->setAutoExclusive(true);
+}
+
+void TForm1::SetRunningControls(bool running) {
+  for (QWidget* w : std::initializer_list<QWidget*>{ResetAxisButton, TrendCheckBox, StartButton, NormalRadioButton,
+                                                     ClearGraphButton, GroupBox1, PageControl1}) {
+    w->setEnabled(!running);
+  }
+  CircularProgress->setEnabled(running);
+  StopButton->setEnabled(running);
+}
+
+void TForm1::FormShow() {
+  FormInfo->hide();
+  TAcquisitionState& s = Acquisition_.State;
+  s.TrendMode = false;
+  s.PaintCounter = 0;
+  s.PaintInterval = 0;
+  s.Factor1 = 1;
+  s.Offset1 = 0;
+  s.Offset2 = 0;
+  s.TrendWindowCount = 0;
+  s.ChannelMode = 1;
+  s.MaxSamples = 100000;
+  PageControl1->setCurrentWidget(SheetCOM);
+  PageControl1->setTabVisible(PageControl1->indexOf(SheetKanal2), false);
+  StopButton->setEnabled(false);
+  Label11->setText(QStringLiteral("Normal: max 2000 Samples/s, max 100.000 Samples\r\nTrend:  max 200 Samples/s   beliebig lange"));
+  Chart().SetRange(1, 0, 0, 1000, 10);
+  Chart().SetRange(2, 0, 0, 1000, 10);
+  Chart().SetLayerMouseControl(1, true);
+  Chart().SetLayerMouseControl(2, true);
+}
+
+void TForm1::StartButtonClick() { StartAcquisition(true); }
+
+void TForm1::StartAcquisition(bool openPort) {
+  TAcquisitionState& s = Acquisition_.State;
+  TGChart& chart = Chart();
+  if (TrendCheckBox->isChecked()) {
+    s.TrendMode = true;
+    chart.SetMouseAction(maNone);
+    UncheckRadioButton(NormalRadioButton);
+    UncheckRadioButton(ZoomRadioButton);
+    ZoomRadioButton->setEnabled(false);
+    chart.Scale1Y().SetLogarithmic(false);
+    chart.Scale2Y().SetLogarithmic(false);
+    ResetAxisButtonClick();
+  } else {
+    s.TrendMode = false;
+  }
+  SetRunningControls(true);
+  chart.ClearGraph();
+  chart.SetDataColor(kChannel1Color);
+  chart.Scale1Y().SetCaption(ChartText(Ch1NameEdit));
+  chart.Scale2Y().SetCaption(ChartText(Ch2NameEdit));
+  chart.SetCaption(ChartText(ProjektNameEdit));
+  s.SampleCount = 0;
+  s.PrevValue1 = 0;
+  s.PrevValue2 = 0;
+  s.TrendWindowCount = 0;
+  s.PaintCounter = 0;
+  Label10->clear();
+  try {
+    ReadStartFields();
+  } catch (const std::exception& e) {
+    // A field that cannot be read must not leave the window claiming to acquire.
+    ShowException(QString::fromUtf8(e.what()));
+    StopButtonClick();
+    return;
+  }
+  chart.SetRange(1, 0, s.Ymin1, s.Xmax, s.Ymax1);
+  chart.SetRange(2, 0, s.Ymin2, s.Xmax, s.Ymax2);
+  chart.UpdateGraph();
+  SelectPort();
+  ProcessPendingMessages();
+  scComm1_.PurgeAll();
+  if (openPort) scComm1_.SetActive(true);
+}
+
+void TForm1::ReadStartFields() {
+  TAcquisitionState& s = Acquisition_.State;
+  s.Factor1 = ReadField(DatSkalEdit);
+  s.Factor2 = ReadField(DatSkal2Edit);
+  s.Offset1 = ReadField(DatOffsetEdit);
+  s.Offset2 = ReadField(DatOffset2Edit);
+  s.Ymax1 = ReadField(GraphYmaxEdit);
+  s.Ymax2 = ReadField(GraphY2maxEdit);
+  s.Ymin1 = ReadField(GraphYminEdit);
+  s.Ymin2 = ReadField(GraphY2minEdit);
+  s.Xmax = ReadField(GraphXmaxEdit);
+}
+
+void TForm1::SelectPort() {
+  TAcquisitionState& s = Acquisition_.State;
+  const QString port = ComComboBox->currentText().trimmed();
+  if (port.startsWith(QLatin1Char('/'))) {
+    scComm1_.SetDevicePath(QFile::encodeName(port).toStdString());
+  } else {
+    s.ComPortNumber = ReadFieldInteger(port.toStdString());
+    scComm1_.SetComPortNo(uint16_t(s.ComPortNumber));
+  }
+  s.BaudRateValue = ReadFieldInteger(BaudComboBox->currentText().toStdString());
+  scComm1_.SetBaudRate(uint32_t(s.BaudRateValue));
+}
+
+void TForm1::StopButtonClick() {
+  Stopping_ = true;
+  scComm1_.SetActive(false);
+  Stopping_ = false;
+  ProcessPendingMessages();
+  Acquisition_.State.PaintCounter = 0;
+  SetRunningControls(false);
+  ZoomRadioButton->setEnabled(true);
+  Acquisition_.State.TrendMode = false;
+  Chart().SetCurrentLayer(1);
+  Chart().SetMouseAction(maPan);
+  Chart().UpdateGraph();
+}
+
+void TForm1::Ch1RadioButtonClick() { SwitchChannelMode(1); }
+void TForm1::CH2RadioButtonClick() { SwitchChannelMode(2); }
+
+void TForm1::SwitchChannelMode(int channels) {
+  TAcquisitionState& s = Acquisition_.State;
+  const bool two = channels == 2;
+  s.ChannelMode = channels;
+  s.MaxSamples = two ? 50000 : 100000;
+  PageControl1->setCurrentWidget(SheetKanal1);
+  PageControl1->setTabVisible(PageControl1->indexOf(SheetKanal2), two);
+  Label11->setText(two ? QStringLiteral("Normal: max 200 Samples/s, max 50.000 Samples\r\nTrend:  max 50 Samples/s   beliebig lange")
+                       : QStringLiteral("Normal: max 2000 Samples/s, max 100.000 Samples\r\nTrend:  max 100 Samples/s   beliebig lange"));
+  Chart().SetMarginLeft(two ? 160 : 80);
+  Chart().Scale2Y().SetVisible(two);
+  StopButtonClick();
+}
+
+void TForm1::TrendCheckBoxClick() {
+  TGChart& chart = Chart();
+  if (TrendCheckBox->isChecked()) {
+    chart.SetMouseAction(maNone);
+    UncheckRadioButton(NormalRadioButton);
+    UncheckRadioButton(ZoomRadioButton);
+    ZoomRadioButton->setEnabled(false);
+    chart.Scale1Y().SetLogarithmic(false);
+    GraphXmaxEdit->setText(QStringLiteral("1000"));
+    ResetAxisButtonClick();
+    Acquisition_.State.TrendMode = true;
+  } else {
+    chart.SetMouseAction(maPan);
+    chart.ClearGraph();
+    chart.UpdateGraph();
+    CheckRadioButton(NormalRadioButton, &TForm1::NormalRadioButtonClick);
+    ZoomRadioButton->setEnabled(true);
+    Acquisition_.State.TrendMode = false;
+    ResetAxisButtonClick();
+  }
+}
+
+void TForm1::NormalRadioButtonClick() {
+  Chart().SetMouseAction(maPan);
+  SetCheckBox(TrendCheckBox, false, &TForm1::TrendCheckBoxClick);
+  Acquisition_.State.TrendMode = false;
+}
+
+void TForm1::ZoomRadioButtonClick() { Chart().SetMouseAction(maZoomDrag); }
+
+void TForm1::ResetAxisButtonClick() {
+  TAcquisitionState& s = Acquisition_.State;
+  TGChart& chart = Chart();
+  chart.SetCaption(ChartText(ProjektNameEdit));
+  s.Xmax = ReadField(GraphXmaxEdit);
+  s.Ymax1 = ReadField(GraphYmaxEdit);
+  s.Ymin1 = ReadField(GraphYminEdit);
+  s.Ymax2 = ReadField(GraphY2maxEdit);
+  s.Ymin2 = ReadField(GraphY2minEdit);
+  chart.SetRange(1, 0, s.Ymin1, s.Xmax, s.Ymax1);
+  chart.SetRange(2, 0, s.Ymin2, s.Xmax, s.Ymax2);
+  chart.Scale1Y().SetCaption(ChartText(Ch1NameEdit));
+  chart.Scale2Y().SetCaption(ChartText(Ch2NameEdit));
+  chart.SetCaption(ChartText(ProjektNameEdit));
+  chart.UpdateGraph();
+}
+
+void TForm1::ClearGraphButtonClick() {
+  Chart().ClearGraph();
+  Chart().ShowGraph();
+  Label10->clear();
+  StatusPanels[0]->clear();
+}
+
+void TForm1::ShowGridCheckBoxClick() {
+  Chart().SetGridStyle(ShowGridCheckBox->isChecked() ? gsLines : gsNone);
+  Chart().ShowGraph();
+}
+
+void TForm1::DoubleTicsCheckBoxClick() {
+  const int ticks = DoubleTicsCheckBox->isChecked() ? 6 : 3;
+  Chart().Scale1X().SetMinTicks(ticks);
+  Chart().Scale1Y().SetMinTicks(ticks);
+  Chart().Scale2Y().SetMinTicks(ticks);
+  Chart().UpdateGraph();
+}
+
+void TForm1::RadioButton2Click() {
+  ShowInformation(kLaterVersion);
+  CheckRadioButton(RadioButton1, nullptr);
+}
+
+void TForm1::DatenExportimCSVFormat1Click() { ShowInformation(kLaterVersion); }
+
+void TForm1::Einstellungen1Click() { CloseSequence(); }
+
+void TForm1::CloseSequence() {
+  StopButtonClick();
+  scComm1_.SetActive(false);
+  ProcessPendingMessages();
+  ProcessPendingMessages();
+  QApplication::quit();
+}
+
+void TForm1::scComm1FatalError() {
+  ProcessPendingMessages();
+  CircularProgress->setEnabled(false);
+  StopButtonClick();
+}
+
+void TForm1::scComm1Closed() {
+  // An adapter unplugged during an acquisition closes the port by itself: the window
+  // must not go on claiming to acquire.
+  if (Stopping_ || !Running()) return;
+  StopButtonClick();
+  StatusPanels[1]->setText(QStringLiteral("%1 wurde geschlossen").arg(QString::fromStdString(scComm1_.PortName())));
+}
+
+void TForm1::Hilfe1Click() { ShowWindowOnce(FormHilfe); }
+void TForm1::Info1Click() { ShowWindowOnce(FormInfo); }
+
+void TForm1::ShowWindowOnce(QWidget* window) {
+  // A window already shown is only brought forward.
+  if (!window->isVisible()) {
+    window->move(geometry().center() - window->rect().center());
+    window->show();
+  }
+  window->raise();
+  window->activateWindow();
+}
+
+void TForm1::GrafikSpeichernBMPClick() {
+  const QString name = Dialogs_.SaveFileName(QStringLiteral("Graphic Files (*.bmp *.BMP)"), QStringLiteral("bmp"));
+  if (!name.isEmpty()) Chart().SaveAsBitmap(QFile::encodeName(name).toStdString(), true);
+}
+
+void TForm1::ErfassungSpeichernClick() {
+  const QString name = Dialogs_.SaveFileName(QStringLiteral("Tavolix Files (*.tvx *.TVX)"), QStringLiteral("tvx"));
+  if (!name.isEmpty()) Chart().SaveGraphFile(QFile::encodeName(name).toStdString());
+}
+
+void TForm1::ErfassungladenClick() {
+  const QString name = Dialogs_.OpenFileName(QStringLiteral("Tavolix Files (*.tvx *.TVX)"), QStringLiteral("tvx"));
+  if (!name.isEmpty()) Chart().LoadGraphFile(QFile::encodeName(name).toStdString(), true);
+}

@@ -1,0 +1,100 @@
+#include "tests/app/window_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include "app/fonts.h"
+
+namespace {
+
+class TWindowTestEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    App_ = std::make_unique<QApplication>(Argc_, Argv_);
+    InstallFontSubstitutions();
+  }
+  void TearDown() override { App_.reset(); }
+
+ private:
+  int Argc_ = 1;
+  char Name_[16] = "window_tests";
+  char* Argv_[2] = {Name_, nullptr};
+  std::unique_ptr<QApplication> App_;
+};
+
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new TWindowTestEnvironment);
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+  QElapsedTimer timer;
+  timer.start();
+  while (!condition()) {
+    if (timer.elapsed() > timeout.count()) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  }
+  return true;
+}
+
+TWindowFixture::TWindowFixture() {
+  setenv("TAVOLIX_COM5", Device.DevicePath().c_str(), 1);
+  Form = std::make_unique<TForm1>(Dialogs, QLocale(QLocale::German, QLocale::Germany));
+  Form->show();
+}
+
+TWindowFixture::~TWindowFixture() {
+  StopWriter();
+  Form.reset();
+  unsetenv("TAVOLIX_COM5");
+}
+
+void TWindowFixture::Send(std::string bytes) {
+  StopWriter();
+  Written_ = false;
+  Cancel_ = false;
+  Writer_ = std::thread([this, bytes = std::move(bytes)] {
+    const int fd = Device.Controller();
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+    size_t done = 0;
+    while (done < bytes.size() && !Cancel_) {
+      const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+      if (n > 0) {
+        done += size_t(n);
+      } else if (n < 0 && errno != EAGAIN && errno != EINTR) {
+        break;
+      } else {
+        pollfd p{fd, POLLOUT, 0};
+        poll(&p, 1, 20);
+      }
+    }
+    Written_ = done == bytes.size();
+  });
+}
+
+bool TWindowFixture::WaitSent(std::chrono::milliseconds timeout) {
+  const bool written = WaitUntil([this] { return Written_.load(); }, timeout);
+  StopWriter();
+  return written;
+}
+
+void TWindowFixture::StopWriter() {
+  Cancel_ = true;
+  if (Writer_.joinable()) Writer_.join();
+}
+
+std::string NumberLines(int count, int channels, int first) {
+  std::string out;
+  out.reserve(size_t(count) * 16);
+  for (int i = 0; i < count; ++i) {
+    const std::string v = std::to_string((first + i) % 10);
+    out += channels == 2 ? v + ";" + v + "\r\n" : v + "\r\n";
+  }
+  return out;
+}
