@@ -1,11 +1,45 @@
 #include <QApplication>
+#include <cstdio>
 
 #include "app/fonts.h"
 #include "app/main_window.h"
 #include "app/one_instance.h"
+#include "app/replay.h"
 #include "app/user_dialogs.h"
 
+namespace {
+
+QStringList Arguments(int argc, char* argv[]) {
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  return arguments;
+}
+
+int Replay(int argc, char* argv[], const QStringList& arguments) {
+  if (arguments.contains(QStringLiteral("--help"))) {
+    std::fputs(ReplayUsage().toLocal8Bit().constData(), stdout);
+    return 0;
+  }
+  TReplayOptions options;
+  try {
+    options = ParseReplayOptions(arguments);
+  } catch (const EReplayUsage& e) {
+    std::fprintf(stderr, "tavolix: %s\n", e.what());
+    return 2;
+  }
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  InstallFontSubstitutions();
+  return RunReplay(options);
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+  const QStringList arguments = Arguments(argc, argv);
+  if (IsReplayCommandLine(arguments) || arguments.contains(QStringLiteral("--help"))) {
+    return Replay(argc, argv, arguments);
+  }
   QApplication application(argc, argv);
   QApplication::setApplicationDisplayName(QStringLiteral("Tavolix"));
   TInstanceRegistry registry(QString::fromLocal8Bit(argv[0]));
