@@ -24,7 +24,7 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVOLIX_SANITIZE=ad
 cmake --build build-asan
 ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
-export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1"
+export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/scripts/tsan.supp"
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVOLIX_SANITIZE=thread -DTAVOLIX_BUILD_BENCH=OFF
 cmake --build build-tsan --target threaded_tests
 ctest --test-dir build-tsan --output-on-failure -j "$jobs" -L threads

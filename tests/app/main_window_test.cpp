@@ -185,6 +185,7 @@ TEST_F(MainWindow, DeviceUnpluggedStopsTheAcquisition) {
   Form->StartButton->click();
   Send("4\r\n");
   ASSERT_TRUE(WaitUntil([&] { return Count() == 1; }));
+  ASSERT_TRUE(WaitSent());  // the writer is done with the device before it goes
   Device.CloseController();
   ASSERT_TRUE(WaitUntil([&] { return Idle(); }));
   EXPECT_EQ(Form->StatusPanels[1]->text(), "COM5 wurde geschlossen");
