@@ -389,6 +389,14 @@ class TGChart {
   struct TAxisMapping {
     long double k = 0;  // pixel = k * u + d, u = value or its natural logarithm
     long double d = 0;
+    // Trend plotting moves one layer's range per sample while the other axes stay as
+    // they are: k and d are kept for the range they were computed from, in the
+    // placement of MappedArea_.
+    bool Current = false;
+    bool Logarithmic = false;
+    double Low = 0;
+    double High = 0;
+    double MinRange = 0;
   };
   struct TLayer {
     TScalePropsHoriz X;
@@ -513,6 +521,10 @@ class TGChart {
   int32_t CurrentLayer_ = 1;
 
   std::array<TLayer, kNumLayers> Layers_;
+  // The chart area and control size that the layers' current mappings belong to.
+  TChartArea MappedArea_;
+  int32_t MappedWidth_ = 0;
+  int32_t MappedHeight_ = 0;
   bool Isometric_ = false;
 
   int32_t MarginLeft_ = 0;

@@ -1,6 +1,7 @@
 #include "chart/gchart.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 #include "chart/equal_bounds.h"
@@ -15,6 +16,9 @@ struct TAxisPlacement {
   int32_t ControlSize;  // Width or Height
 };
 
+// Equal bits give equal results, where == would take -0 for 0 and never match a NaN.
+bool SameBits(double a, double b) { return std::bit_cast<uint64_t>(a) == std::bit_cast<uint64_t>(b); }
+
 long double AxisValue(long double v, bool logarithmic) { return logarithmic ? std::log(v) : v; }
 
 }  // namespace
@@ -22,20 +26,42 @@ long double AxisValue(long double v, bool logarithmic) { return logarithmic ? st
 void TGChart::UpdateMapping() {
   if (Loading_) return;
   const TChartArea area = ChartArea();
+  if (area.Left != MappedArea_.Left || area.Top != MappedArea_.Top || area.Right != MappedArea_.Right ||
+      area.Bottom != MappedArea_.Bottom || Width_ != MappedWidth_ || Height_ != MappedHeight_) {
+    for (TLayer& l : Layers_) l.MapX.Current = l.MapY.Current = false;
+    MappedArea_ = area;
+    MappedWidth_ = Width_;
+    MappedHeight_ = Height_;
+  }
   const TAxisPlacement horizontal{area.Left, area.Right, area.Width(), Width_};
   const TAxisPlacement vertical{area.Bottom, area.Top, area.Height(), Height_};
   const auto map = [](const TScaleProps& block, const TAxisPlacement& placement, TAxisMapping& mapping) {
-    mapping = {0, placement.ControlSize / 2.0L};
-    if (placement.Extent <= 0) return;
-    double low = block.RangeLow(), high = block.RangeHigh();
-    if (block.Logarithmic() && (low <= 0 || high <= 0)) throw EGChartError("Logarithmic axis must not be negative.");
-    WidenEqualBounds(low, high, block.Logarithmic(), block.MinRange());
-    const long double uLow = AxisValue(low, block.Logarithmic());
-    const long double uHigh = AxisValue(high, block.Logarithmic());
-    const long double k = (placement.HighEdge - placement.LowEdge) / (uHigh - uLow);
-    const long double d = (placement.LowEdge * uHigh - placement.HighEdge * uLow) / (uHigh - uLow);
-    // Ends too close for the arithmetic, or infinite, leave the axis without extent.
-    if (std::isfinite(k) && std::isfinite(d)) mapping = {k, d};
+    if (mapping.Current && SameBits(mapping.Low, block.RangeLow()) && SameBits(mapping.High, block.RangeHigh()) &&
+        SameBits(mapping.MinRange, block.MinRange()) && mapping.Logarithmic == block.Logarithmic()) {
+      return;
+    }
+    mapping.k = 0;
+    mapping.d = placement.ControlSize / 2.0L;
+    mapping.Current = false;
+    if (placement.Extent > 0) {
+      double low = block.RangeLow(), high = block.RangeHigh();
+      if (block.Logarithmic() && (low <= 0 || high <= 0)) throw EGChartError("Logarithmic axis must not be negative.");
+      WidenEqualBounds(low, high, block.Logarithmic(), block.MinRange());
+      const long double uLow = AxisValue(low, block.Logarithmic());
+      const long double uHigh = AxisValue(high, block.Logarithmic());
+      const long double k = (placement.HighEdge - placement.LowEdge) / (uHigh - uLow);
+      const long double d = (placement.LowEdge * uHigh - placement.HighEdge * uLow) / (uHigh - uLow);
+      // Ends too close for the arithmetic, or infinite, leave the axis without extent.
+      if (std::isfinite(k) && std::isfinite(d)) {
+        mapping.k = k;
+        mapping.d = d;
+      }
+    }
+    mapping.Current = true;
+    mapping.Logarithmic = block.Logarithmic();
+    mapping.Low = block.RangeLow();
+    mapping.High = block.RangeHigh();
+    mapping.MinRange = block.MinRange();
   };
   for (TLayer& l : Layers_) {
     map(l.X, horizontal, l.MapX);
