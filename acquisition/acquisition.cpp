@@ -24,8 +24,7 @@ bool TAcquisition::ProcessLine(std::string_view line) {
   PaceRedraw();
   Chart_.SetCurrentLayer(1);
   Chart_.SetPaintSuspended(false);
-  Host_.ProcessMessages();
-  return true;
+  return Host_.ProcessMessages();
 }
 
 void TAcquisition::ShowValues() {

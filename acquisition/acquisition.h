@@ -22,8 +22,9 @@ class TAcquisitionHost {
   virtual void ShowSampleCount(int64_t count) = 0;
   // A Normal acquisition went past its limit: stop it and tell the user.
   virtual void SampleLimitReached() = 0;
-  // Lets the window system process pending messages (user commands, repaints).
-  virtual void ProcessMessages() = 0;
+  // Lets the window system process pending messages (user commands, repaints). False
+  // when they stopped the acquisition: the rest of the received block is not meant for it.
+  virtual bool ProcessMessages() = 0;
 };
 
 // Lines between two incremental drawings in Normal mode, growing with the sample count.
@@ -33,7 +34,8 @@ class TAcquisition final : public TLineReceiver {
  public:
   TAcquisition(TAcquisitionHost& host, TGChart& chart, char decimalSeparator);
 
-  // False when the line crossed the sample limit: the rest of its block is dropped.
+  // False when the line crossed the sample limit or the messages processed after it
+  // stopped the acquisition: the rest of its block is dropped.
   bool ProcessLine(std::string_view line) override;
 
   TAcquisitionState State;

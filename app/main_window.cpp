@@ -246,6 +246,12 @@ void TForm1::SampleLimitReached() {
   StopButtonClick();
 }
 
-void TForm1::ProcessMessages() { LiveDisplay_.ProcessMessagesWhenDue(); }
+bool TForm1::ProcessMessages() {
+  // A Stop clicked during the round ends the acquisition; the lines still in the block
+  // would otherwise be plotted as Normal samples onto what it left.
+  const uint64_t stops = Stops_;
+  LiveDisplay_.ProcessMessagesWhenDue();
+  return Stops_ == stops;
+}
 
 void TForm1::ShowMessage(const std::string& text) { ShowInformation(QString::fromStdString(text)); }

@@ -185,7 +185,7 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   void ShowRawValues(std::string_view text) override;
   void ShowSampleCount(int64_t count) override;
   void SampleLimitReached() override;
-  void ProcessMessages() override;
+  bool ProcessMessages() override;
   // TChartHost
   void ShowMessage(const std::string& text) override;
 
@@ -201,4 +201,5 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   TLiveDisplay LiveDisplay_{Label10, StatusPanels[0]};
   bool Shown_ = false;
   bool Stopping_ = false;  // the port closes because the window stops it
+  uint64_t Stops_ = 0;  // Stop sequences run
 };

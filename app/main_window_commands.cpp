@@ -161,7 +161,10 @@ void TForm1::StartAcquisition(bool openPort) {
   chart.SetRange(2, 0, s.Ymin2, s.Xmax, s.Ymax2);
   chart.UpdateGraph();
   SelectPort();
+  const uint64_t stops = Stops_;
   ProcessPendingMessages();
+  // A Stop clicked while the messages were processed has ended this start.
+  if (Stops_ != stops) return;
   scComm1_.PurgeAll();
   if (openPort) scComm1_.SetActive(true);
 }
@@ -193,6 +196,7 @@ void TForm1::SelectPort() {
 }
 
 void TForm1::StopButtonClick() {
+  ++Stops_;
   Stopping_ = true;
   scComm1_.SetActive(false);
   Stopping_ = false;

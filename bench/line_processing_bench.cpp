@@ -18,7 +18,7 @@ class TNullHost : public TAcquisitionHost {
   void ShowRawValues(std::string_view text) override { benchmark::DoNotOptimize(text.data()); }
   void ShowSampleCount(int64_t count) override { benchmark::DoNotOptimize(count); }
   void SampleLimitReached() override {}
-  void ProcessMessages() override {}
+  bool ProcessMessages() override { return true; }
 };
 
 std::string DeviceOutput(int channels, int lines) {

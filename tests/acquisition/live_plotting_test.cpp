@@ -12,7 +12,11 @@ class THost : public TAcquisitionHost {
   void ShowRawValues(std::string_view) override {}
   void ShowSampleCount(int64_t count) override { LastCount = count; }
   void SampleLimitReached() override { ++LimitReports; }
-  void ProcessMessages() override { ++MessageRounds; }
+  bool ProcessMessages() override {
+    ++MessageRounds;
+    return !StopInRound;
+  }
+  bool StopInRound = false;
   int64_t LastCount = 0;
   int LimitReports = 0;
   int MessageRounds = 0;
@@ -105,6 +109,15 @@ TEST_F(LivePlotting, SampleLimitStopsBeforePlotting) {
   EXPECT_EQ(host.LimitReports, 1);
   EXPECT_EQ(chart.NumItems(), 100000);
   EXPECT_EQ(host.MessageRounds, rounds);
+}
+
+TEST_F(LivePlotting, AcquisitionStoppedInAMessageRoundTakesNoMoreOfTheBlock) {
+  TLineFraming framing(acquisition);
+  host.StopInRound = true;
+  const std::string block = "1\r\n2\r\n3\r\n";
+  framing.Feed(reinterpret_cast<const uint8_t*>(block.data()), block.size());
+  EXPECT_EQ(host.LastCount, 1);
+  EXPECT_EQ(chart.NumItems(), 1);
 }
 
 TEST_F(LivePlotting, TrendHasNoLimit) {

@@ -16,7 +16,7 @@ class THostRecorder : public TAcquisitionHost {
   void ShowRawValues(std::string_view text) override { RawValues.emplace_back(text); }
   void ShowSampleCount(int64_t) override {}
   void SampleLimitReached() override {}
-  void ProcessMessages() override {}
+  bool ProcessMessages() override { return true; }
   std::vector<std::string> RawValues;
 };
 

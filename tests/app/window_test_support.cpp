@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include "app/fonts.h"
@@ -82,6 +83,11 @@ bool TWindowFixture::WaitSent(std::chrono::milliseconds timeout) {
   const bool written = WaitUntil([this] { return Written_.load(); }, timeout);
   StopWriter();
   return written;
+}
+
+void TWindowFixture::DropUnread() {
+  StopWriter();
+  tcflush(Device.Device(), TCIFLUSH);
 }
 
 void TWindowFixture::StopWriter() {

@@ -46,6 +46,9 @@ struct TWindowFixture {
   // Runs the event loop until everything sent is on its way to the port; false when
   // the window stopped reading before.
   bool WaitSent(std::chrono::milliseconds timeout = std::chrono::seconds(20));
+  // Ends the writer and discards what the port has not read: the device's old output,
+  // which a closed serial port would not have kept.
+  void DropUnread();
 
   TPty Device;
   TScriptedDialogs Dialogs;
