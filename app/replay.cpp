@@ -13,25 +13,6 @@
 
 namespace {
 
-// What the window would show in message boxes goes to stderr; there is nobody to ask
-// for file names.
-class TStderrDialogs final : public TUserDialogs {
- public:
-  void ShowInformation(const QString& text) override { Print(text); }
-  void ShowError(const QString& text) override {
-    Print(text);
-    ErrorShown = true;
-  }
-  QString SaveFileName(const QString&, const QString&) override { return {}; }
-  QString OpenFileName(const QString&, const QString&) override { return {}; }
-  bool ErrorShown = false;
-
- private:
-  static void Print(const QString& text) {
-    std::fprintf(stderr, "tavolix: %s\n", text.toLocal8Bit().constData());
-  }
-};
-
 void SetField(QLineEdit* field, const std::optional<QString>& value) {
   if (value) field->setText(*value);
 }

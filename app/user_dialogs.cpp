@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <cstdio>
 
 namespace {
 
@@ -27,7 +28,16 @@ QString RunFileDialog(QFileDialog::AcceptMode mode, const QString& filter, const
   return dialog.selectedFiles().first();
 }
 
+void PrintToStderr(const QString& text) { std::fprintf(stderr, "tavolix: %s\n", text.toLocal8Bit().constData()); }
+
 }  // namespace
+
+void TStderrDialogs::ShowInformation(const QString& text) { PrintToStderr(text); }
+
+void TStderrDialogs::ShowError(const QString& text) {
+  PrintToStderr(text);
+  ErrorShown = true;
+}
 
 void TQtUserDialogs::ShowInformation(const QString& text) { ShowBox(QMessageBox::Information, QString(), text); }
 

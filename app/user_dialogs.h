@@ -16,6 +16,17 @@ class TUserDialogs {
   virtual QString OpenFileName(const QString& filter, const QString& defaultSuffix) = 0;
 };
 
+// For programs without a user: what the window would show in message boxes goes to
+// stderr, and there is nobody to ask for file names.
+class TStderrDialogs final : public TUserDialogs {
+ public:
+  void ShowInformation(const QString& text) override;
+  void ShowError(const QString& text) override;
+  QString SaveFileName(const QString&, const QString&) override { return {}; }
+  QString OpenFileName(const QString&, const QString&) override { return {}; }
+  bool ErrorShown = false;
+};
+
 // The real boxes and dialogs.
 class TQtUserDialogs final : public TUserDialogs {
  public:

@@ -1,0 +1,39 @@
+#pragma once
+// The real main window on the offscreen platform, reading COM5 from a pseudo-terminal.
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "app/main_window.h"
+#include "app/user_dialogs.h"
+
+// Before the application object exists: windows go to the offscreen platform unless
+// the environment names another.
+void UseOffscreenPlatform();
+
+// Lets the event loop run until the condition holds or the time is up.
+bool RunUntil(const std::function<bool()>& condition, int64_t timeoutMs);
+
+// The resident memory of this process.
+int64_t ResidentKiB();
+
+class TWindowRun {
+ public:
+  // The window with COM5 mapped to devicePath, shown, set to the channels and mode.
+  TWindowRun(const QString& devicePath, int channels, bool trend);
+  ~TWindowRun();
+
+  // Presses Start; false when the window did not start (it said why on stderr).
+  bool Start();
+  // Lines taken in since Start.
+  int64_t Count() { return Form_->AcquisitionState().SampleCount; }
+  int32_t NumItems() { return Form_->Chart().NumItems(); }
+  bool Running() const { return Form_->Running(); }
+  bool ErrorShown() const { return Dialogs_.ErrorShown; }
+
+ private:
+  TStderrDialogs Dialogs_;
+  std::unique_ptr<TForm1> Form_;
+};
