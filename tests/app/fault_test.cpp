@@ -14,7 +14,6 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include "app/circular_progress.h"
 #include "chart/gchart.h"
 #include "tests/app/window_test_support.h"
 
@@ -39,11 +38,6 @@ int64_t LinesIn(std::string_view bytes) {
 
 struct Faults : testing::Test, TWindowFixture {
   TGChart& chart = Form->Chart();
-  int64_t Count() const { return Form->StatusPanels[0]->text().toLongLong(); }
-  bool Idle() const {
-    return Form->StartButton->isEnabled() && !Form->StopButton->isEnabled() && !Form->CircularProgress->isEnabled() &&
-           !Form->scComm1().Active();
-  }
   void Start() {
     Form->StartButton->click();
     ASSERT_TRUE(Form->scComm1().Active()) << Dialogs.Errors.join(" ").toStdString();

@@ -27,11 +27,6 @@ namespace {
 
 struct MainWindow : testing::Test, TWindowFixture {
   TGChart& chart = Form->Chart();
-  int64_t Count() const { return Form->StatusPanels[0]->text().toLongLong(); }
-  bool Idle() const {
-    return Form->StartButton->isEnabled() && !Form->StopButton->isEnabled() && !Form->CircularProgress->isEnabled() &&
-           !Form->scComm1().Active();
-  }
   void ExpectRanges(int layer, double x1, double y1, double x2, double y2) {
     EXPECT_EQ(chart.ScaleX(layer).RangeLow(), x1) << layer;
     EXPECT_EQ(chart.ScaleX(layer).RangeHigh(), x2) << layer;

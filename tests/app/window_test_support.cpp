@@ -4,12 +4,15 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include "app/circular_progress.h"
 #include "app/fonts.h"
 
 namespace {
@@ -88,6 +91,13 @@ bool TWindowFixture::WaitSent(std::chrono::milliseconds timeout) {
 void TWindowFixture::DropUnread() {
   StopWriter();
   tcflush(Device.Device(), TCIFLUSH);
+}
+
+int64_t TWindowFixture::Count() const { return Form->StatusPanels[0]->text().toLongLong(); }
+
+bool TWindowFixture::Idle() const {
+  return Form->StartButton->isEnabled() && !Form->StopButton->isEnabled() && !Form->CircularProgress->isEnabled() &&
+         !Form->scComm1().Active();
 }
 
 void TWindowFixture::StopWriter() {

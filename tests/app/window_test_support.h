@@ -49,6 +49,10 @@ struct TWindowFixture {
   // Ends the writer and discards what the port has not read: the device's old output,
   // which a closed serial port would not have kept.
   void DropUnread();
+  // The line counter in the status bar.
+  int64_t Count() const;
+  // Start enabled, Stop and the activity indicator not, the port closed.
+  bool Idle() const;
 
   TPty Device;
   TScriptedDialogs Dialogs;
