@@ -1,0 +1,114 @@
+#include "fuzz/line_input.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "acquisition/acquisition.h"
+#include "acquisition/sample_scaling.h"
+#include "fuzz/fuzz_finding.h"
+#include "fuzz/offscreen_app.h"
+#include "tests/chart/main_window_chart.h"
+
+namespace {
+
+// Values a user may type into the fields, the awkward ones included.
+constexpr std::array<float, 8> kFactors = {1, 0.1f, -2.5f, 1000, 0, 3e38f, 1e-30f, -1};
+constexpr std::array<float, 4> kOffsets = {0, 1, -1e-3f, 3e38f};
+constexpr std::array<float, 8> kXmax = {1000, 20, 21, 50, 0, -10, 1e6f, 25.5f};
+constexpr std::array<float, 4> kYmax = {10, 1e30f, 0, -5};
+constexpr std::array<int32_t, 4> kMaxSamples = {100000, 50000, 100, 3};
+constexpr std::array<size_t, 8> kBlockSizes = {0, 1, 2, 3, 5, 7, 64, 1000};  // 0: all at once
+
+// Restarting after this many lines keeps the store small on long inputs.
+constexpr int64_t kLinesPerRun = 5000;
+
+template <typename T, size_t N>
+T Pick(const std::array<T, N>& choices, unsigned bits) {
+  return choices[bits % N];
+}
+
+// The window: only its message rounds matter, in which it shows the chart.
+class TPaintingHost : public TAcquisitionHost {
+ public:
+  explicit TPaintingHost(TGChart& chart) : Chart_(chart) {}
+  void ShowRawValues(std::string_view) override {}
+  void ShowSampleCount(int64_t) override {}
+  void SampleLimitReached() override {}
+  void ProcessMessages() override {
+    if (++Rounds_ % 64 == 0) Chart_.ComposePending();
+  }
+
+ private:
+  TGChart& Chart_;
+  int64_t Rounds_ = 0;
+};
+
+// One chart and acquisition for all inputs, as the program has; every input starts anew.
+struct TAcquisitionRig {
+  TAcquisitionRig() { EnsureOffscreenApp(); }
+  TQtMainChart Main;
+  TGChart& Chart = Main.Chart;
+  TPaintingHost Host{Chart};
+  TAcquisition Acquisition{Host, Chart, ','};
+};
+
+void Start(TAcquisitionRig& rig, const uint8_t* config) {
+  TAcquisitionState& s = rig.Acquisition.State;
+  TGChart& chart = rig.Chart;
+  s.ChannelMode = config[0] & 1 ? 2 : 1;
+  s.TrendMode = (config[0] & 2) != 0;
+  s.Factor1 = Pick(kFactors, config[1]);
+  s.Factor2 = Pick(kFactors, config[1] >> 3u);
+  s.Offset1 = Pick(kOffsets, config[1] >> 6u);
+  s.Offset2 = Pick(kOffsets, config[2]);
+  s.Xmax = Pick(kXmax, config[2] >> 2u);
+  s.Ymax1 = Pick(kYmax, config[2] >> 5u);
+  s.Ymin1 = -Pick(kYmax, config[3]);
+  s.Ymax2 = Pick(kYmax, config[3] >> 2u);
+  s.Ymin2 = 0;
+  s.MaxSamples = Pick(kMaxSamples, config[3] >> 4u);
+  s.SampleCount = 0;
+  s.PrevValue1 = 0;
+  s.PrevValue2 = 0;
+  s.TrendWindowCount = 0;
+  s.PaintCounter = 0;
+  chart.ClearGraph();
+  chart.SetDataColor(0xFF0000);
+  chart.SetRange(1, 0, s.Ymin1, s.Xmax, s.Ymax1);
+  chart.SetRange(2, 0, s.Ymin2, s.Xmax, s.Ymax2);
+  chart.UpdateGraph();
+}
+
+// What the store may hold: Normal mode stops at the limit, Trend mode keeps a window.
+void CheckStoreBound(const TAcquisitionRig& rig) {
+  const TAcquisitionState& s = rig.Acquisition.State;
+  const int64_t perLine = s.ChannelMode == 2 ? 2 : 1;
+  int64_t bound = perLine * s.MaxSamples;
+  if (s.TrendMode) bound = perLine * std::max<int64_t>(0, int64_t(std::floor(double(s.Xmax) - 20)) + 1);
+  Expect(rig.Chart.NumItems() <= bound, "the store outgrew its bound");
+}
+
+}  // namespace
+
+void CheckLineInput(std::span<const uint8_t> input) {
+  static TAcquisitionRig rig;
+  if (input.size() < 4) return;
+  const uint8_t* config = input.data();
+  Start(rig, config);
+  TLineFraming framing(rig.Acquisition);
+  const size_t block = Pick(kBlockSizes, config[0] >> 2u);
+  std::span<const uint8_t> rest = input.subspan(4);
+  while (!rest.empty()) {
+    const size_t count = block == 0 ? rest.size() : std::min(block, rest.size());
+    try {
+      framing.Feed(rest.data(), count);
+    } catch (const EOverflow&) {
+      // The line is lost; the next block is framed as usual.
+    }
+    rest = rest.subspan(count);
+    CheckStoreBound(rig);
+    if (rig.Acquisition.State.SampleCount >= kLinesPerRun) Start(rig, config);
+  }
+  rig.Chart.ComposePending();
+}

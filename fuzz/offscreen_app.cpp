@@ -1,0 +1,17 @@
+#include "fuzz/offscreen_app.h"
+
+#include <QGuiApplication>
+
+#include "tests/chart/main_window_chart.h"
+
+void EnsureOffscreenApp() {
+  if (QCoreApplication::instance()) return;
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "tavolix_fuzz";
+  static char* argv[] = {name, nullptr};
+  // Never destroyed: other static objects may still paint while the process ends.
+  static QGuiApplication* const app = new QGuiApplication(argc, argv);
+  (void)app;
+  SubstituteChartFonts();
+}
