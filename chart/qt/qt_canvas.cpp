@@ -3,6 +3,7 @@
 #include <QList>
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 #include "chart/qt/qt_bitmap.h"
 
@@ -48,6 +49,8 @@ constexpr std::array<char16_t, 32> kWindows1252High = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 constexpr int kDefaultFontPixels = 13;
+// Item texts of session files may ask for any size; no glyph is drawn taller than this.
+constexpr int64_t kMaxFontPixels = 4096;
 
 QFont ToQFont(const TFont& font) {
   QFont q(QString::fromLatin1(font.Name.data(), qsizetype(font.Name.size())));
@@ -56,17 +59,17 @@ QFont ToQFont(const TFont& font) {
   q.setUnderline(font.Style & fsUnderline);
   q.setStrikeOut(font.Style & fsStrikeOut);
   q.setStyleStrategy(QFont::NoAntialias);
+  int64_t pixels = kDefaultFontPixels;
   if (font.Height < 0) {
-    q.setPixelSize(-font.Height);
+    pixels = -int64_t(font.Height);
   } else if (font.Height > 0) {
     // A positive height is the whole cell, internal leading included.
     constexpr int kProbe = 100;
     q.setPixelSize(kProbe);
     const int cell = std::max(1, QFontMetrics(q).height());
-    q.setPixelSize(std::max(1, (font.Height * kProbe + cell / 2) / cell));
-  } else {
-    q.setPixelSize(kDefaultFontPixels);
+    pixels = (int64_t(font.Height) * kProbe + cell / 2) / cell;
   }
+  q.setPixelSize(int(std::clamp<int64_t>(pixels, 1, kMaxFontPixels)));
   return q;
 }
 

@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <cerrno>
+#include <climits>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -247,6 +249,25 @@ TEST(QtCanvas, Text) {
   font.Height = 30;  // the whole cell
   c.SetFont(font);
   EXPECT_NEAR(c.TextHeight("0"), 30, 1);
+}
+
+// Item texts of session files may ask for any size in points.
+TEST(QtCanvas, FontSizesOfAnyMagnitudeStayDrawable) {
+  TFont font;
+  font.SetSizePoints(INT_MIN);
+  EXPECT_EQ(font.Height, INT_MAX);
+  EXPECT_EQ(font.SizePoints(), int(std::lround(INT_MAX * 0.6)));
+  font.SetSizePoints(INT_MAX);
+  EXPECT_EQ(font.Height, -INT_MAX);
+  TQtBitmap b(100, 40);
+  TCanvas& c = b.Canvas();
+  for (const int height : {INT_MIN, -INT_MAX, -5000, 1768597762, INT_MAX}) {
+    font.Height = height;
+    c.SetFont(font);
+    const int h = c.TextHeight("0");
+    EXPECT_TRUE(h >= 4096 && h < 6000) << height << ": " << h;
+    c.TextOut(0, 0, "0");
+  }
 }
 
 TEST(QtCanvas, BitmapsDrawSizeAndFactory) {
