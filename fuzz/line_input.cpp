@@ -44,9 +44,21 @@ class TPaintingHost : public TAcquisitionHost {
   int64_t Rounds_ = 0;
 };
 
+// A member before the chart: the application must exist before the first picture is made.
+struct TOffscreenAppFirst {
+  TOffscreenAppFirst() { EnsureOffscreenApp(); }
+};
+
 // One chart and acquisition for all inputs, as the program has; every input starts anew.
 struct TAcquisitionRig {
-  TAcquisitionRig() { EnsureOffscreenApp(); }
+  // Without the grid, whose drawing would take most of the time, the items still paint;
+  // a small growth step saves clearing the main window's large store at every start and
+  // lets long inputs grow it.
+  TAcquisitionRig() {
+    Chart.SetGridStyle(gsNone);
+    Chart.SetAllocSize(500);
+  }
+  TOffscreenAppFirst App;
   TQtMainChart Main;
   TGChart& Chart = Main.Chart;
   TPaintingHost Host{Chart};
