@@ -28,7 +28,7 @@ T Pick(const std::array<T, N>& choices, unsigned bits) {
   return choices[bits % N];
 }
 
-// The window: only its message rounds matter, in which it shows the chart.
+// The window: only its message rounds matter, in which it shows the chart now and then.
 class TPaintingHost : public TAcquisitionHost {
  public:
   explicit TPaintingHost(TGChart& chart) : Chart_(chart) {}
@@ -36,12 +36,12 @@ class TPaintingHost : public TAcquisitionHost {
   void ShowSampleCount(int64_t) override {}
   void SampleLimitReached() override {}
   void ProcessMessages() override {
-    if (++Rounds_ % 64 == 0) Chart_.ComposePending();
+    if (++Rounds % 64 == 0) Chart_.ComposePending();
   }
+  int64_t Rounds = 0;  // counted from each start, so that an input replays alike
 
  private:
   TGChart& Chart_;
-  int64_t Rounds_ = 0;
 };
 
 // A member before the chart: the application must exist before the first picture is made.
@@ -85,6 +85,7 @@ void Start(TAcquisitionRig& rig, const uint8_t* config) {
   s.PrevValue2 = 0;
   s.TrendWindowCount = 0;
   s.PaintCounter = 0;
+  rig.Host.Rounds = 0;
   chart.ClearGraph();
   chart.SetDataColor(0xFF0000);
   chart.SetRange(1, 0, s.Ymin1, s.Xmax, s.Ymax1);
