@@ -35,8 +35,9 @@ class TPaintingHost : public TAcquisitionHost {
   void ShowRawValues(std::string_view) override {}
   void ShowSampleCount(int64_t) override {}
   void SampleLimitReached() override {}
-  void ProcessMessages() override {
+  bool ProcessMessages() override {
     if (++Rounds % 64 == 0) Chart_.ComposePending();
+    return true;
   }
   int64_t Rounds = 0;  // counted from each start, so that an input replays alike
 
