@@ -14,26 +14,12 @@
 
 #include "app/circular_progress.h"
 #include "app/fonts.h"
+#include "tests/support/offscreen_qt_environment.h"
 
 namespace {
 
-class TWindowTestEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    App_ = std::make_unique<QApplication>(Argc_, Argv_);
-    InstallFontSubstitutions();
-  }
-  void TearDown() override { App_.reset(); }
-
- private:
-  int Argc_ = 1;
-  char Name_[16] = "window_tests";
-  char* Argv_[2] = {Name_, nullptr};
-  std::unique_ptr<QApplication> App_;
-};
-
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new TWindowTestEnvironment);
+const auto* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new TOffscreenQtEnvironment(InstallFontSubstitutions));
 
 }  // namespace
 

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QFont>
-#include <QGuiApplication>
 #include <QImage>
 #include <cerrno>
 #include <climits>
@@ -14,27 +12,13 @@
 #include <unistd.h>
 
 #include "chart/qt/qt_bitmap.h"
+#include "tests/chart/main_window_chart.h"
+#include "tests/support/offscreen_qt_environment.h"
 
 namespace {
 
-// The offscreen Qt application every test here draws in.
-class TQtEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    App_ = std::make_unique<QGuiApplication>(Argc_, Argv_);
-    QFont::insertSubstitution("MS Sans Serif", "Liberation Sans");
-  }
-  void TearDown() override { App_.reset(); }
-
- private:
-  int Argc_ = 1;
-  char Name_[16] = "chart_qt_tests";
-  char* Argv_[2] = {Name_, nullptr};
-  std::unique_ptr<QGuiApplication> App_;
-};
-
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new TQtEnvironment);
+const auto* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new TOffscreenQtEnvironment(SubstituteChartFonts));
 
 int CountPixels(const TBitmap& b, TColor color) {
   int n = 0;
