@@ -398,6 +398,12 @@ class TGChart {
     double High = 0;
     double MinRange = 0;
   };
+  struct TAxisPlacement {
+    int32_t LowEdge;  // pixel of RangeLow: left or bottom of the chart area
+    int32_t HighEdge;  // pixel of RangeHigh: right or top
+    int64_t Extent;  // W or H
+    int32_t ControlSize;  // Width or Height
+  };
   struct TLayer {
     TScalePropsHoriz X;
     TScalePropsVert Y;
@@ -464,6 +470,10 @@ class TGChart {
   void NotifySharers();
 
   // Pixel of a value on one axis of a layer, limited to the int32 range.
+  void UpdateLayerMapping(int32_t layer);
+  bool IsMappedArea(const TChartArea& area) const;
+  void MapLayer(TLayer& l, const TChartArea& area);
+  static void MapAxis(const TScaleProps& block, const TAxisPlacement& placement, TAxisMapping& mapping);
   static int32_t AxisPixel(const TScaleProps& block, const TAxisMapping& mapping, double v, int32_t lowEnd,
                            int32_t highEnd);
 
@@ -525,6 +535,9 @@ class TGChart {
   TChartArea MappedArea_;
   int32_t MappedWidth_ = 0;
   int32_t MappedHeight_ = 0;
+  // Every layer's mapping was computed by a full pass or since; a property change or a
+  // failed pass asks for the next full one.
+  bool AllMappingsCurrent_ = false;
   bool Isometric_ = false;
 
   int32_t MarginLeft_ = 0;

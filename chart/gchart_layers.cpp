@@ -76,7 +76,7 @@ void TGChart::SetLayerRange(int32_t layer, double xLow, double yLow, double xHig
   SetAxisRange(l.X, xLow, xHigh);
   SetAxisRange(l.Y, yLow, yHigh);
   UpdateLayerScaleRanges(layer);
-  UpdateMapping();
+  UpdateLayerMapping(layer);
 }
 
 bool TGChart::LayerMouseControl(int32_t layer) const {
@@ -157,6 +157,7 @@ void TGChart::SetIsometric(bool isometric) {
 // Any change of a scale property block: the renderers take all blocks, and every layer
 // re-applies its own ranges so that joint layers follow.
 void TGChart::ScalePropsChanged() {
+  AllMappingsCurrent_ = false;
   TPaintSuspension suspension(*this);
   UpdateScaleRenderers();
   for (int32_t n = 1; n <= kNumLayers; ++n) {

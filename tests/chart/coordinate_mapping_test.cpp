@@ -65,6 +65,37 @@ TEST_F(MainWindowChart, LogarithmicAxis) {
   EXPECT_EQ(chart.MapToPixel(1, 10, 0).y, 361);
 }
 
+// A trend window moves one layer per sample; whatever changes the other layers or the area
+// in between must still reach their mappings.
+TEST_F(MainWindowChart, MappingsFollowEveryChangeWhileOneLayerSlides) {
+  chart.SetRange(2, 0, -5, 1000, 5);
+  const auto slide = [&](int32_t layer) {
+    const TScalePropsHoriz& x = chart.ScaleX(layer);
+    chart.SetRange(layer, x.RangeLow() + 1, chart.ScaleY(layer).RangeLow(), x.RangeHigh() + 1,
+                   chart.ScaleY(layer).RangeHigh());
+  };
+  for (int i = 0; i < 10; ++i) slide(1);
+  EXPECT_EQ(chart.MapToPixel(1, 10, 0), (TPoint{80, 315}));
+  EXPECT_EQ(chart.MapToPixel(2, 0, -5), (TPoint{80, 315}));
+
+  chart.Scale2X().SetRangeHigh(2000);  // through the block, between two slides
+  slide(1);
+  EXPECT_EQ(chart.MapToPixel(2, 2000, 5), (TPoint{556, 30}));
+  EXPECT_EQ(chart.MapToPixel(1, 11, 10), (TPoint{80, 30}));
+
+  chart.SetMarginLeft(100);
+  slide(2);
+  EXPECT_EQ(chart.MapToPixel(1, 11, 0).x, 100);
+  EXPECT_EQ(chart.MapToPixel(2, 1, 0).x, 100);
+  EXPECT_EQ(chart.MapToPixel(2, 2001, 0).x, 556);
+
+  chart.Scale2Y().SetLogarithmic(true);  // refused while the range reaches below 0
+  chart.SetRange(2, 1, 1, 2001, 100);
+  chart.Scale2Y().SetLogarithmic(true);
+  slide(1);
+  EXPECT_EQ(chart.MapToPixel(2, 1, 10).y, 172);  // half way up, 172.5 rounded to even
+}
+
 TEST(CoordinateMapping, NegativeLogarithmicEndIsAnError) {
   TGChart chart;
   chart.BeginLoading();
