@@ -43,7 +43,7 @@ class TAcquisition final : public TLineReceiver {
  private:
   void ShowValues();
   void AddNormalSample();
-  void AddSegments(double n);
+  void AddSegments();
   void PaceRedraw();
   void TrendStep();
   void SlideLayer(int32_t layer);

@@ -33,16 +33,18 @@ void TAcquisition::AddNormalSample() {
     }
     return;
   }
+  // One chain point serves all layers, so two curves are drawn as separate segments.
+  AddSegments();
+}
+
+void TAcquisition::AddSegments() {
+  TAcquisitionState& s = State;
+  const double n = double(s.SampleCount);
+  // The first sample has no predecessor: its segments start where they end.
   if (s.SampleCount == 1) {
     s.PrevValue1 = s.Value1;
     s.PrevValue2 = s.Value2;
   }
-  // One chain point serves all layers, so two curves are drawn as separate segments.
-  AddSegments(n);
-}
-
-void TAcquisition::AddSegments(double n) {
-  TAcquisitionState& s = State;
   Chart_.SetCurrentLayer(1);
   Chart_.SetDataColor(kChannel1Color);
   Chart_.Line(n - 1, s.PrevValue1, n, s.Value1);
@@ -71,11 +73,7 @@ void TAcquisition::PaceRedraw() {
 void TAcquisition::TrendStep() {
   TAcquisitionState& s = State;
   Chart_.SetPaintSuspended(true);
-  if (s.SampleCount == 1) {
-    s.PrevValue1 = s.Value1;
-    s.PrevValue2 = s.Value2;
-  }
-  AddSegments(double(s.SampleCount));
+  AddSegments();
   if (double(s.Xmax) - 20 >= double(s.TrendWindowCount)) {
     ++s.TrendWindowCount;
     return;

@@ -128,6 +128,15 @@ TEST_F(LivePlotting, TrendHasNoLimit) {
   EXPECT_EQ(host.LastCount, 100);
 }
 
+TEST_F(LivePlotting, TrendFirstLineIsFlatSegmentPerLayer) {
+  state.TrendMode = true;
+  state.ChannelMode = 2;
+  acquisition.ProcessLine("5;7");
+  ASSERT_EQ(chart.NumItems(), 2);
+  EXPECT_EQ((std::array{Item(0).X, Item(0).Y, Item(0).X2, Item(0).Y2}), (std::array{0.0, 5.0, 1.0, 5.0}));
+  EXPECT_EQ((std::array{Item(1).X, Item(1).Y, Item(1).X2, Item(1).Y2}), (std::array{0.0, 7.0, 1.0, 7.0}));
+}
+
 TEST_F(LivePlotting, TrendWindowFillsThenSlides) {
   state.TrendMode = true;
   Lines(981);
