@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cmath>
-#include <cstring>
 
 namespace {
 
@@ -66,9 +65,7 @@ class TNumberDigits {
 }  // namespace
 
 TReadNumberResult ReadNumber(std::string_view text) {
-  if (const void* nul = text.empty() ? nullptr : std::memchr(text.data(), 0, text.size())) {
-    text = text.substr(0, size_t(static_cast<const char*>(nul) - text.data()));
-  }
+  text = text.substr(0, text.find('\0'));
   const size_t n = text.size();
   size_t i = 0;
   TNumberDigits digits;

@@ -1,6 +1,6 @@
 #include "acquisition/sample_reading.h"
 
-#include <cstring>
+#include <algorithm>
 
 #include "acquisition/number_reader.h"
 #include "acquisition/sample_scaling.h"
@@ -29,8 +29,7 @@ void ReadSamples(std::string_view line, TAcquisitionState& state) {
   }
   // Only the first ";" splits; the line as a whole is not trimmed, and the second field
   // ends at the line's first byte 0.
-  const void* nul = line.empty() ? nullptr : std::memchr(line.data(), 0, line.size());
-  const size_t length = nul ? size_t(static_cast<const char*>(nul) - line.data()) : line.size();
+  const size_t length = std::min(line.find('\0'), line.size());
   const size_t semicolon = line.find(';');
   const std::string_view first = semicolon == std::string_view::npos ? std::string_view() : line.substr(0, semicolon);
   const size_t secondStart = semicolon == std::string_view::npos ? 0 : semicolon + 1;
