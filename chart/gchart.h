@@ -469,11 +469,13 @@ class TGChart {
   void StopSharing();
   void NotifySharers();
 
-  // Pixel of a value on one axis of a layer, limited to the int32 range.
+  // One layer's mapping after its range changed; a full pass when anything else may have
+  // changed since the last one.
   void UpdateLayerMapping(int32_t layer);
   bool IsMappedArea(const TChartArea& area) const;
   void MapLayer(TLayer& l, const TChartArea& area);
   static void MapAxis(const TScaleProps& block, const TAxisPlacement& placement, TAxisMapping& mapping);
+  // Pixel of a value on one axis of a layer, limited to the int32 range.
   static int32_t AxisPixel(const TScaleProps& block, const TAxisMapping& mapping, double v, int32_t lowEnd,
                            int32_t highEnd);
 
@@ -497,8 +499,8 @@ class TGChart {
   void PaintCaption(TCanvas& canvas);
   void PaintImage(TCanvas& canvas, const TBitmap& image);
   void PaintArea(TCanvas& canvas, int32_t xOffset, int32_t yOffset, TPoint size);
-  // Hooks of the mouse feedback: cross-hairs drawn into a bitmap before it is shown,
-  // text labels drawn after the items.
+  // An appearance setter: recorded work is carried out first, then the value is stored
+  // and the chart repaints with AutoRedraw.
   template <typename T>
   void SetAppearance(T& member, const T& value);
 

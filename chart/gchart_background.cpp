@@ -1,6 +1,7 @@
 #include <filesystem>
 
 #include "chart/gchart.h"
+#include "chart/pixel_round.h"
 
 // The control background pass (window colour, shadow, caption, scales) and the chart
 // area's background (image or plain rectangle with its highlighted area).
@@ -71,8 +72,7 @@ void TGChart::PaintCaption(TCanvas& canvas) {
   const int width = canvas.TextWidth(Caption_);
   if (CaptionAlignment_ == taRightJustify) x -= width;
   if (CaptionAlignment_ == taCenter) x -= width / 2;
-  canvas.TextOut(int(std::clamp<int64_t>(x, INT32_MIN, INT32_MAX)), int(std::clamp<int64_t>(y, INT32_MIN, INT32_MAX)),
-                 Caption_);
+  canvas.TextOut(ClampToInt32(x), ClampToInt32(y), Caption_);
 }
 
 void TGChart::PaintBackground(TCanvas& canvas, int32_t xOffset, int32_t yOffset) {

@@ -1,13 +1,11 @@
 #include "chart/gchart.h"
 
 #include <algorithm>
-#include <climits>
 #include <utility>
 
-namespace {
+#include "chart/pixel_round.h"
 
-// Margins are stored as given; sums of them are taken in 64 bits.
-int32_t ToInt32(int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+namespace {
 
 struct TLayoutPreset {
   int32_t MarginLeft, MarginRight, MarginTop, MarginBottom;
@@ -30,15 +28,15 @@ constexpr TLayoutPreset kLayoutPresets[] = {
 }  // namespace
 
 TChartArea TGChart::ChartArea() const {
-  return {MarginLeft_, MarginTop_, ToInt32(int64_t(Width_) - MarginRight_ - ShadowWidth_),
-          ToInt32(int64_t(Height_) - MarginBottom_ - ShadowWidth_)};
+  return {MarginLeft_, MarginTop_, ClampToInt32(int64_t(Width_) - MarginRight_ - ShadowWidth_),
+          ClampToInt32(int64_t(Height_) - MarginBottom_ - ShadowWidth_)};
 }
 
 void TGChart::Resize(int32_t width, int32_t height) {
   ViewChanging();
   TPaintSuspension suspension(*this);
-  Width_ = std::max(width, ToInt32(int64_t(MarginLeft_) + MarginRight_ + ShadowWidth_ + 80));
-  Height_ = std::max(height, ToInt32(int64_t(MarginTop_) + MarginBottom_ + ShadowWidth_ + 20));
+  Width_ = std::max(width, ClampToInt32(int64_t(MarginLeft_) + MarginRight_ + ShadowWidth_ + 80));
+  Height_ = std::max(height, ClampToInt32(int64_t(MarginTop_) + MarginBottom_ + ShadowWidth_ + 20));
   if (Isometric_) ApplyIsometric();
   UpdateScaleRenderers();
   UpdateMapping();

@@ -1,11 +1,12 @@
 #include "chart/item_painter.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <numbers>
 #include <string_view>
 #include <utility>
+
+#include "chart/pixel_round.h"
 
 namespace {
 
@@ -14,8 +15,6 @@ constexpr double kDegree = std::numbers::pi / 180;
 constexpr double kArrowHalfAngle = 0.3490658503988659;  // 20 degrees
 constexpr int kSymbolShapes = 12;
 constexpr int kFirstCharacterMark = 52;
-
-int32_t ToInt32(int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
 
 // A pixel offset from a record, rounded to the nearest integer (ties to even) and kept
 // far inside the int64 range.
@@ -48,8 +47,8 @@ void TItemPainter::Paint(TGChart& chart, TCanvas& canvas, const TItemPaintJob& j
   ShiftX_ = int64_t(job.XOffset) - chart.MarginLeft_;
   ShiftY_ = int64_t(job.YOffset) - chart.MarginTop_;
   PrepareAxes();
-  const int32_t top = ToInt32(int64_t(chart.MarginTop_) - job.YOffset);
-  const int32_t left = ToInt32(int64_t(chart.MarginLeft_) - job.XOffset);
+  const int32_t top = ClampToInt32(int64_t(chart.MarginTop_) - job.YOffset);
+  const int32_t left = ClampToInt32(int64_t(chart.MarginLeft_) - job.XOffset);
 
   if (chart.OnBeforeRenderData) {
     const TColor brush = canvas.BrushColor(), pen = canvas.PenColor();
@@ -125,7 +124,7 @@ TPoint TItemPainter::Raw(int32_t layer, double x, double y) const {
 }
 
 TPoint TItemPainter::ToCanvas(int64_t px, int64_t py) const {
-  return {ToInt32(Limit(px) + ShiftX_), ToInt32(Limit(py) + ShiftY_)};
+  return {ClampToInt32(Limit(px) + ShiftX_), ClampToInt32(Limit(py) + ShiftY_)};
 }
 
 TPoint TItemPainter::Map(int32_t layer, double x, double y) const {
@@ -134,11 +133,11 @@ TPoint TItemPainter::Map(int32_t layer, double x, double y) const {
 }
 
 int32_t TItemPainter::CanvasX(int32_t layer, double x) const {
-  return ToInt32(Limit(AxisPixel(AxesX_[TGChart::LayerIndex(layer)], x)) + ShiftX_);
+  return ClampToInt32(Limit(AxisPixel(AxesX_[TGChart::LayerIndex(layer)], x)) + ShiftX_);
 }
 
 int32_t TItemPainter::CanvasY(int32_t layer, double y) const {
-  return ToInt32(Limit(AxisPixel(AxesY_[TGChart::LayerIndex(layer)], y)) + ShiftY_);
+  return ClampToInt32(Limit(AxisPixel(AxesY_[TGChart::LayerIndex(layer)], y)) + ShiftY_);
 }
 
 void TItemPainter::PenColor(TColor color) {
@@ -208,7 +207,7 @@ void TItemPainter::DrawItem(const TChartItem& item) {
     case ikDrawRelPix: {
       Flush();
       const TPoint at = canvas.PenPos();
-      const TPoint p{ToInt32(at.x + RoundOffset(item.X)), ToInt32(at.y + RoundOffset(item.Y))};
+      const TPoint p{ClampToInt32(at.x + RoundOffset(item.X)), ClampToInt32(at.y + RoundOffset(item.Y))};
       if (item.Kind == ikMoveRelPix) {
         Chain_ = p;
         canvas.MoveTo(p.x, p.y);
@@ -221,7 +220,7 @@ void TItemPainter::DrawItem(const TChartItem& item) {
       return;
     }
     case ikArrow: DrawArrow(item, c, f); return;
-    case ikTextPixOfs: DrawText(item, c, {ToInt32(RoundOffset(item.X2)), ToInt32(RoundOffset(item.Y2))}); return;
+    case ikTextPixOfs: DrawText(item, c, {ClampToInt32(RoundOffset(item.X2)), ClampToInt32(RoundOffset(item.Y2))}); return;
     case ikPixBox: DrawPixBox(item, c, f); return;
     default: return;  // kinds that draw nothing
   }
@@ -418,8 +417,8 @@ void TItemPainter::DrawArrow(const TChartItem& item, TColor c, TColor f) {
         (p2.x < p1.x ? 3 * std::numbers::pi / 2 : std::numbers::pi / 2);
   }
   const auto head = [&](double angle) {
-    return TPoint{ToInt32(p2.x - std::lround(std::sin(angle) * item.Size)),
-                  ToInt32(p2.y + std::lround(std::cos(angle) * item.Size))};
+    return TPoint{ClampToInt32(p2.x - std::lround(std::sin(angle) * item.Size)),
+                  ClampToInt32(p2.y + std::lround(std::cos(angle) * item.Size))};
   };
   const std::array<TPoint, 3> triangle{p2, head(a + kArrowHalfAngle), head(a - kArrowHalfAngle)};
   if (item.Transparent) {
@@ -504,7 +503,7 @@ void TItemPainter::DrawFrame() {
   PenColor(Chart_->ChartFrameColor_);
   PenStyle(psSolid);
   const int x = Job_.XOffset, y = Job_.YOffset;
-  const int r = ToInt32(x + area.Width()), b = ToInt32(y + area.Height());
+  const int r = ClampToInt32(x + area.Width()), b = ClampToInt32(y + area.Height());
   canvas.MoveTo(x, y);
   canvas.LineTo(r, y);
   canvas.LineTo(r, b);

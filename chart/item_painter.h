@@ -79,8 +79,8 @@ class TItemPainter {
   TItemPaintJob Job_;
   int64_t ShiftX_ = 0;  // canvas x = control x + ShiftX_
   int64_t ShiftY_ = 0;
-  std::array<TAxis, 16> AxesX_{};
-  std::array<TAxis, 16> AxesY_{};
+  std::array<TAxis, kNumLayers> AxesX_{};
+  std::array<TAxis, kNumLayers> AxesY_{};
 
   TPoint Chain_;
   std::array<TPoint, kMaxPolylinePoints> Buffer_{};
