@@ -127,8 +127,8 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
  private:
   // Layout.
   void CreateComponents();
-  QWidget* CreateToolbarPanel(QWidget* parent);
-  QWidget* CreateViewPanel(QWidget* parent);
+  QFrame* CreateToolbarPanel(QWidget* parent);
+  QFrame* CreateViewPanel(QWidget* parent);
   QWidget* CreateComPage();
   QWidget* CreateChannelPage(int channel);
   void CreateMenu();

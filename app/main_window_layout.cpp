@@ -90,7 +90,7 @@ void TForm1::CreateComponents() {
   CreateMenu();
   CreateStatusBar();
 
-  Panel2 = static_cast<QFrame*>(CreateToolbarPanel(client));
+  Panel2 = CreateToolbarPanel(client);
   PageControl1 = Place(new QTabWidget(client), 2, 50, 191, 439);
   PageControl1->tabBar()->setStyleSheet(QStringLiteral(
       "QTabBar::tab { height: 20px; padding: 0 2px; }"
@@ -101,7 +101,7 @@ void TForm1::CreateComponents() {
   PageControl1->addTab(SheetCOM, QStringLiteral("  COM   "));
   PageControl1->addTab(SheetKanal1, QStringLiteral("  CH 1   "));
   PageControl1->addTab(SheetKanal2, QStringLiteral("  CH 2   "));
-  Panel1 = static_cast<QFrame*>(CreateViewPanel(client));
+  Panel1 = CreateViewPanel(client);
   GChart1 = Place(new TGChartWidget(Chart_, client), kChartRect.x(), kChartRect.y(), kChartRect.width(),
                   kChartRect.height());
 
@@ -111,7 +111,7 @@ void TForm1::CreateComponents() {
   setMaximumSize(2056 - (800 - kClientWidth), 2000 - (600 - kClientHeight));
 }
 
-QWidget* TForm1::CreateToolbarPanel(QWidget* parent) {
+QFrame* TForm1::CreateToolbarPanel(QWidget* parent) {
   QFrame* panel = Place(NewBevelPanel(parent), 0, 0, kClientWidth, 39);
   StartButton = NewGlyphButton(panel, QStringLiteral("Start"), QStyle::SP_MediaPlay, 4, 86);
   StopButton = NewGlyphButton(panel, QStringLiteral("Stop"), QStyle::SP_MediaStop, 90, 86);
@@ -123,7 +123,7 @@ QWidget* TForm1::CreateToolbarPanel(QWidget* parent) {
   return panel;
 }
 
-QWidget* TForm1::CreateViewPanel(QWidget* parent) {
+QFrame* TForm1::CreateViewPanel(QWidget* parent) {
   QFrame* panel = Place(NewBevelPanel(parent), 200, 48, 575, 67);
   Label13 = NewLabel(panel, QStringLiteral("Rohdaten:\nCH1 + CH2"), 23, 7);
   Label13->setFont(PixelFont("Tahoma", 13));

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <memory>
 
+#include "acquisition/acquisition.h"
 #include "tests/chart/main_window_chart.h"
 
 namespace {
@@ -92,9 +93,7 @@ void NormalAcquisition(benchmark::State& s) {
     for (int64_t n = 1; n <= 100000; ++n) {
       const double v = 5 + 4.5 * std::sin(double(n) * 0.001);
       n == 1 ? chart.MoveTo(0, v) : chart.DrawTo(double(n), v);
-      const int interval = n <= 1000 ? 1 : n <= 2000 ? 2 : n <= 5000 ? 5 : n <= 10000 ? 50 : n <= 20000 ? 100
-                         : n <= 50000 ? 200 : 400;
-      if (++counter == interval) {
+      if (++counter == PaintIntervalFor(n)) {
         counter = 0;
         chart.UpdateGraph();
       }

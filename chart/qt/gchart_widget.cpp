@@ -78,7 +78,9 @@ void TGChartWidget::paintEvent(QPaintEvent*) {
   const auto* picture = dynamic_cast<const TQtBitmap*>(Chart_->WindowBitmap());
   if (picture) painter.drawImage(0, 0, picture->Image());
   const QRect shown = picture ? picture->Image().rect() : QRect();
-  // Beyond the picture (a widget smaller than the chart's minimum leaves none).
+  // Beyond the picture (a widget smaller than the chart's minimum leaves none); usually
+  // the picture covers the widget.
+  if (shown.contains(rect())) return;
   const QRegion rest = QRegion(rect()).subtracted(shown);
   for (const QRect& r : rest) painter.fillRect(r, palette().window());
 }

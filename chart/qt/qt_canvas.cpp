@@ -81,7 +81,7 @@ QColor ToQColor(TColor color) {
 }
 
 TQtCanvas::TQtCanvas(QImage& target) : Target_(target) {
-  Ink_.Pixel = PixelOf(PenColor_);
+  UpdateInk();
   Points_.reserve(256);
   Lines_.reserve(256);
   Resume();
@@ -114,8 +114,7 @@ void TQtCanvas::Resume() {
 
 void TQtCanvas::SetPenColor(TColor color) {
   TCanvas::SetPenColor(color);
-  const uint32_t pixel = PixelOf(color);
-  Ink_.Pixel = Ink_.Xor ? pixel & 0x00FFFFFF : pixel;
+  UpdateInk();
   PenChanged_ = true;
 }
 
@@ -134,7 +133,13 @@ void TQtCanvas::SetPenWidth(int width) {
 void TQtCanvas::SetPenMode(TPenMode mode) {
   TCanvas::SetPenMode(mode);
   Ink_.Xor = mode == pmXor;
-  Ink_.Pixel = Ink_.Xor ? PixelOf(PenColor_) & 0x00FFFFFF : PixelOf(PenColor_);
+  UpdateInk();
+}
+
+// XOR leaves the opaque alpha byte of every pixel as it is.
+void TQtCanvas::UpdateInk() {
+  const uint32_t pixel = PixelOf(PenColor_);
+  Ink_.Pixel = Ink_.Xor ? pixel & 0x00FFFFFF : pixel;
 }
 
 void TQtCanvas::SetBrushColor(TColor color) {

@@ -56,6 +56,8 @@ class TQtCanvas : public TCanvas {
   enum TPainterMode : uint8_t { pmPainterCopy, pmPainterXor };
 
   bool ThinPen() const { return PenWidth_ <= 1; }
+  // The one-pixel lines' pixel for the pen's colour and mode.
+  void UpdateInk();
   void DrawLine(int x1, int y1, int x2, int y2);
   void DrawBox(int x1, int y1, int x2, int y2, bool ellipse);
   void UsePen(bool withPen);
