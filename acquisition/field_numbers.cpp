@@ -1,5 +1,6 @@
 #include "acquisition/field_numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <limits>
@@ -22,26 +23,48 @@ float ReadFieldFloat(std::string_view text, char decimalSeparator) {
   while (i < n && text[i] == ' ') ++i;
   while (n > i && text[n - 1] == ' ') --n;
 
-  // Rebuild the number in the form from_chars reads; it is short, fields have a length limit.
+  // Rebuild the number in the form from_chars reads.
   std::string number;
   if (i < n && (text[i] == '-' || text[i] == '+')) {
     if (text[i] == '-') number += '-';
     ++i;
   }
+  // The decimal magnitude of the leading digit: positive for numbers from 1 on, so that a
+  // number out of range is known to be too large or too small.
+  int64_t magnitude = 0;
+  bool significant = false;
   size_t digits = 0;
-  for (; i < n && IsDigit(text[i]); ++i, ++digits) number += text[i];
+  for (; i < n && IsDigit(text[i]); ++i, ++digits) {
+    number += text[i];
+    significant = significant || text[i] != '0';
+    if (significant) ++magnitude;
+  }
   if (i < n && text[i] == decimalSeparator) {
     number += '.';
-    for (++i; i < n && IsDigit(text[i]); ++i, ++digits) number += text[i];
+    for (++i; i < n && IsDigit(text[i]); ++i, ++digits) {
+      number += text[i];
+      significant = significant || text[i] != '0';
+      if (!significant) --magnitude;
+    }
   }
   if (digits == 0) ThrowNotAFloat(text);
   if (i < n && (text[i] == 'E' || text[i] == 'e')) {
     number += 'e';
     ++i;
-    if (i < n && (text[i] == '-' || text[i] == '+')) number += text[i++];
+    bool negativeExponent = false;
+    if (i < n && (text[i] == '-' || text[i] == '+')) {
+      negativeExponent = text[i] == '-';
+      number += text[i++];
+    }
     const size_t exponentStart = i;
-    for (; i < n && IsDigit(text[i]); ++i) number += text[i];
+    int64_t exponent = 0;
+    constexpr int64_t kExponentCap = int64_t(1) << 40;  // far beyond any double, far from overflow
+    for (; i < n && IsDigit(text[i]); ++i) {
+      number += text[i];
+      exponent = std::min(exponent * 10 + (text[i] - '0'), kExponentCap);
+    }
     if (i == exponentStart) ThrowNotAFloat(text);
+    magnitude += negativeExponent ? -exponent : exponent;
   }
   if (i != n) ThrowNotAFloat(text);
 
@@ -49,7 +72,7 @@ float ReadFieldFloat(std::string_view text, char decimalSeparator) {
   const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
   if (ec == std::errc::result_out_of_range) {
     // Too small is zero; too large cannot be stored.
-    if (number.find("e-") != std::string::npos) return 0;
+    if (magnitude <= 0) return 0;
     throw EOverflow();
   }
   if (ec != std::errc() || end != number.data() + number.size()) ThrowNotAFloat(text);

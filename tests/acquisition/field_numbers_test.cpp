@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "acquisition/sample_scaling.h"
 
 namespace {
@@ -28,6 +30,10 @@ TEST(ReadFieldFloat, LocaleSeparator) {
   EXPECT_EQ(ReadFieldFloat("0,1", ','), 0.1f);
   EXPECT_EQ(ReadFieldFloat("1e-50", '.'), 0.0f);
   EXPECT_EQ(ReadFieldFloat("1e-400", '.'), 0.0f);
+  // Too small without an exponent, or despite a positive one, is still zero.
+  EXPECT_EQ(ReadFieldFloat("0," + std::string(400, '0') + "1", ','), 0.0f);
+  EXPECT_EQ(ReadFieldFloat("0." + std::string(400, '0') + "1e+5", '.'), 0.0f);
+  EXPECT_EQ(ReadFieldFloat("0,0001e-99999999999999999999", ','), 0.0f);
 }
 
 TEST(ReadFieldFloat, TextThatIsNoNumber) {
@@ -42,6 +48,8 @@ TEST(ReadFieldFloat, TextThatIsNoNumber) {
 TEST(ReadFieldFloat, BeyondSinglePrecisionOverflows) {
   EXPECT_THROW(ReadFieldFloat("1e39", ','), EOverflow);
   EXPECT_THROW(ReadFieldFloat("-1e400", ','), EOverflow);
+  EXPECT_THROW(ReadFieldFloat("0,001e99999999999999999999", ','), EOverflow);
+  EXPECT_THROW(ReadFieldFloat(std::string(400, '9') + "e-50", ','), EOverflow);
   EXPECT_EQ(ReadFieldFloat("3,4e38", ','), 3.4e38f);
 }
 
