@@ -70,6 +70,7 @@ const TGChart::TLayer& TGChart::LayerOf(int32_t layer) const { return Layers_[La
 
 void TGChart::BeginLoading() {
   Loading_ = true;
+  AllMappingsCurrent_ = false;  // ranges set while loading are mapped when it ends
   for (TLayer& layer : Layers_) layer.X.OwnerLoading_ = layer.Y.OwnerLoading_ = true;
 }
 

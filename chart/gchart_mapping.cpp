@@ -20,8 +20,8 @@ void TGChart::UpdateMapping() {
   if (Loading_) return;
   const TChartArea area = ChartArea();
   const bool sameArea = IsMappedArea(area);
-  // Every range change maps its layer at once and every other property change ends the
-  // current state: a paint after a trend step finds nothing to do.
+  // Every range change maps its layer at once, and loading or any other property change
+  // ends the current state: a paint after a trend step finds nothing to do.
   if (AllMappingsCurrent_ && sameArea) return;
   AllMappingsCurrent_ = false;
   if (!sameArea) {

@@ -94,6 +94,11 @@ TEST_F(MainWindowChart, MappingsFollowEveryChangeWhileOneLayerSlides) {
   chart.Scale2Y().SetLogarithmic(true);
   slide(1);
   EXPECT_EQ(chart.MapToPixel(2, 1, 10).y, 172);  // half way up, 172.5 rounded to even
+
+  chart.BeginLoading();  // ranges set while the chart loads its settings
+  chart.SetRange(1, 0, 0, 500, 10);
+  chart.EndLoading();
+  EXPECT_EQ(chart.MapToPixel(1, 500, 10), (TPoint{556, 30}));
 }
 
 TEST(CoordinateMapping, NegativeLogarithmicEndIsAnError) {
