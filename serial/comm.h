@@ -102,6 +102,8 @@ class TscComm {
   void SetDevicePath(const std::string& path);
   // "COM" and the number, or the device path when one is set.
   std::string PortName() const;
+  // The device file the port opens: the path set, or the one the port number names.
+  std::string DeviceFile() const;
 
   TTraceStates TraceStates() const { return TraceStates_; }
   void SetTraceStates(TTraceStates traceStates);
@@ -165,6 +167,8 @@ class TscComm {
   void ClosePort();
   void ShutdownPort(bool purge);
   void ProcessComEvent(uint32_t eventMask) noexcept;
+  // The close after a failed event wait (the device went away), run where deliveries run.
+  void CloseFailedDevice() noexcept;
   void DoFatalError(uint32_t ErrorCode, uint32_t Detail, const std::string& ErrorMsg, bool show);
   void DoCommError(uint32_t CommCode, uint32_t SysError, TComStateFlags State);
   void DoTraceState(TTraceStates Event);
@@ -181,6 +185,8 @@ class TscComm {
   void JoinStoppedMsgThread() noexcept;
   void NotifyListeners(int code);
   void ReadWaiting(uint64_t session, TComStat stat);
+  void ReportProcessingFailure(const std::string& message) noexcept;
+  void ContainFailedReport(const std::string& message) noexcept;
   void DoReceive(const uint8_t* data, uint32_t count);
   bool IsSession(uint64_t session) const { return Port_ && Session_ == session; }
 

@@ -172,7 +172,7 @@ TEST_F(MainWindow, PortThatCannotBeOpened) {
   Form->StartButton->click();
   unsetenv("TAVOLIX_COM9");
   ASSERT_EQ(Dialogs.Errors.size(), 1);
-  EXPECT_EQ(Dialogs.Errors[0], "Device \"COM9\" Open Error !!!\rNo such file or directory.");
+  EXPECT_EQ(Dialogs.Errors[0], "Device \"COM9\" Open Error !!!\rNo such file or directory: /nonexistent/tty.");
   EXPECT_TRUE(Idle());
 }
 
