@@ -10,9 +10,11 @@
 #include "acquisition/acquisition.h"
 #include "acquisition/line_framing.h"
 #include "app/live_display.h"
+#include "app/port_reconnect.h"
 #include "app/qt_main_thread_handover.h"
 #include "chart/gchart.h"
 #include "serial/comm.h"
+#include "serial/posix/hotplug_monitor.h"
 
 class QAction;
 class QCheckBox;
@@ -93,6 +95,7 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   QRadioButton* RadioButton1 = nullptr;
   QRadioButton* RadioButton2 = nullptr;
   QLineEdit* ProjektNameEdit = nullptr;
+  QCheckBox* AutoReconnectCheckBox = nullptr;  // "Automatisch neu verbinden", off
 
   QLineEdit* DatSkalEdit = nullptr;
   QLineEdit* DatOffsetEdit = nullptr;
@@ -162,6 +165,13 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   void scComm1FatalError();
   void scComm1Closed();
 
+  // The port field and the port's own messages.
+  void WatchSerialDevices();
+  void RefreshPortList();
+  void ShowPortTip();
+  void ShowPortStatus(const QString& text);
+  void PortReopened();
+
   // Steps the handlers share.
   void SwitchChannelMode(int channels);
   void SetRunningControls(bool running);
@@ -196,6 +206,8 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   TQtMainThreadHandover Handover_;
   TGChart Chart_;  // shown by GChart1
   TscComm scComm1_;
+  TPortReconnect Reconnect_{scComm1_, [this] { PortReopened(); }};
+  TscHotplugMonitor Hotplug_;
   TAcquisition Acquisition_;
   TLineFraming Framing_;
   TLiveDisplay LiveDisplay_{Label10, StatusPanels[0]};

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev libudev-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation
   xvfb xauth

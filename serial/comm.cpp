@@ -187,7 +187,23 @@ void TscComm::OpenPort() {
     DoFatalError(1, 0, OpenErrorMessage(PortName(), Platform_.ErrorText(failure.Error), path, failure.Detail), false);
     return;
   }
+  Attach(std::move(port), path);
+}
+
+bool TscComm::Reopen(const std::string& deviceFile) {
+  if (Port_) return true;
+  JoinStoppedMsgThread();
+  TscOpenFailure failure;
+  std::unique_ptr<TscPortDevice> port = Platform_.Open(deviceFile, failure);
+  if (!port) return false;
+  ReceivedBytes_ = 0;
+  Attach(std::move(port), deviceFile);
+  return true;
+}
+
+void TscComm::Attach(std::unique_ptr<TscPortDevice> port, const std::string& deviceFile) {
   Port_ = std::move(port);
+  OpenedFile_ = deviceFile;
   ++Session_;
   Open_ = true;
   AllocateBuffer();

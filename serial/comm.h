@@ -104,6 +104,12 @@ class TscComm {
   std::string PortName() const;
   // The device file the port opens: the path set, or the one the port number names.
   std::string DeviceFile() const;
+  // The device file of the open port, or of the one open last.
+  const std::string& OpenedFile() const { return OpenedFile_; }
+  // Opens the closed port on the device file given, with the settings it has, as setting
+  // Active would, but without any report: for a device that went away and may be back.
+  // False while it cannot be opened.
+  bool Reopen(const std::string& deviceFile);
 
   TTraceStates TraceStates() const { return TraceStates_; }
   void SetTraceStates(TTraceStates traceStates);
@@ -177,6 +183,7 @@ class TscComm {
   bool SoftwareRtsToggle() const { return RS485Mode_ && SoftwareRts_; }
   void DropSoftwareRts();
   void ChangePort(uint16_t portNo, std::string devicePath);
+  void Attach(std::unique_ptr<TscPortDevice> port, const std::string& deviceFile);
   void AllocateBuffer();
   void ReleaseBuffer();
   void ApplyPortSettings();
@@ -218,6 +225,7 @@ class TscComm {
 
   // The open port. Open_ mirrors whether Port_ is set, for the worker threads.
   std::unique_ptr<TscPortDevice> Port_;
+  std::string OpenedFile_;
   std::atomic<bool> Open_ = false;
   uint64_t Session_ = 0;  // counts opens; tells a delivery whether its port is still open
   uint32_t ReceivedBytes_ = 0;
