@@ -1,0 +1,66 @@
+#include "analysis/spectral_peak.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <complex>
+#include <numbers>
+
+#include "analysis/decibel.h"
+
+namespace {
+
+struct TVertex {
+  double Offset;   // from the middle point, in steps
+  double Decibel;  // the parabola's value there
+};
+
+// The vertex of the parabola through (-1, below), (0, at), (1, above), or the middle point
+// when the three do not bend downward.
+TVertex ParabolaVertex(double below, double at, double above) {
+  const double curvature = below - 2 * at + above;
+  if (!(curvature < 0)) return {0, at};
+  const double offset = 0.5 * (below - above) / curvature;
+  return {offset, at - 0.25 * (below - above) * offset};
+}
+
+// |sum of weighted[i] e^(-2 pi j f i)| at three frequencies (cycles per sample) in one
+// pass: three independent rotations keep the processor's pipeline full.
+std::array<double, 3> TransformMagnitudes(std::span<const float> weighted, const std::array<double, 3>& f) {
+  std::array<std::complex<double>, 3> step, phase, sum;
+  for (size_t m = 0; m < 3; ++m) {
+    step[m] = std::polar(1.0, -2 * std::numbers::pi * f[m]);
+    phase[m] = 1;
+    sum[m] = 0;
+  }
+  for (float value : weighted) {
+    for (size_t m = 0; m < 3; ++m) {
+      sum[m] += double(value) * phase[m];
+      phase[m] *= step[m];
+    }
+  }
+  return {std::abs(sum[0]), std::abs(sum[1]), std::abs(sum[2])};
+}
+
+}  // namespace
+
+TSpectralPeak FindPeak(std::span<const float> weighted, std::span<const double> amplitude, double windowSum,
+                       double sampleRate) {
+  const size_t nyquist = amplitude.size() - 1;
+  const double fftSize = 2.0 * double(nyquist);
+  const size_t k = size_t(std::max_element(amplitude.begin() + 1, amplitude.end()) - amplitude.begin());
+  if (k == nyquist || amplitude[k] == 0) return {k, double(k) / fftSize * sampleRate, amplitude[k]};
+
+  const TVertex coarse = ParabolaVertex(Decibel(amplitude[k - 1]), Decibel(amplitude[k]), Decibel(amplitude[k + 1]));
+  double frequency = (double(k) + coarse.Offset) / fftSize;
+  double peakDecibel = coarse.Decibel;
+  // Steps in units of the block's own resolution, which zero padding does not change.
+  for (double bins : {0.1, 0.01}) {
+    const double step = bins / double(weighted.size());
+    const auto m = TransformMagnitudes(weighted, {frequency - step, frequency, frequency + step});
+    const TVertex fine = ParabolaVertex(Decibel(m[0]), Decibel(m[1]), Decibel(m[2]));
+    frequency += fine.Offset * step;
+    peakDecibel = fine.Decibel;
+  }
+  return {k, frequency * sampleRate, std::pow(10, peakDecibel / 20) * 2 / windowSum};
+}
