@@ -32,14 +32,15 @@ TBiquad Section(TComplex pole1, TComplex pole2, double zero1, double zero2, doub
 // part; for odd n the real pole -1 follows last.
 std::vector<TComplex> UpperPrototypePoles(int n) {
   std::vector<TComplex> poles;
-  for (int k = 0; 2 * k + 1 < n; ++k) poles.push_back(std::polar(1.0, Pi / 2 + Pi * (2 * k + 1) / (2 * n)));
+  for (int k = 0; 2 * k + 1 < n; ++k)
+    poles.push_back(std::polar(1.0, Pi / 2 + Pi * (2 * k + 1) / (2 * n)));
   if (n % 2 == 1) poles.push_back(-1);
   return poles;
 }
 
 std::vector<TBiquad> LowOrHighPass(int order, double cutoff, bool high) {
   const double w = Prewarped(cutoff);
-  const double zero = high ? 1 : -1;          // at DC for the high pass, at Nyquist for the low pass
+  const double zero = high ? 1 : -1;  // at DC for the high pass, at Nyquist for the low pass
   const double reference = high ? 0.5 : 0.0;  // where the gain is 1
   std::vector<TBiquad> sections;
   for (TComplex p : UpperPrototypePoles(order)) {
@@ -77,13 +78,19 @@ std::vector<TBiquad> DesignSections(const TFilterDesign& d) {
   CheckFilterDesign(d);
   const double cutoff = CyclesPerSample(d.Cutoff, d.SampleRate);
   switch (d.Kind) {
-    case fkLowPass1: return LowOrHighPass(1, cutoff, false);
-    case fkHighPass1: return LowOrHighPass(1, cutoff, true);
-    case fkButterLowPass: return LowOrHighPass(d.Order, cutoff, false);
-    case fkButterHighPass: return LowOrHighPass(d.Order, cutoff, true);
-    case fkButterBandPass: return BandPass(d.Order, cutoff, CyclesPerSample(d.CutoffHigh, d.SampleRate));
+    case fkLowPass1:
+      return LowOrHighPass(1, cutoff, false);
+    case fkHighPass1:
+      return LowOrHighPass(1, cutoff, true);
+    case fkButterLowPass:
+      return LowOrHighPass(d.Order, cutoff, false);
+    case fkButterHighPass:
+      return LowOrHighPass(d.Order, cutoff, true);
+    case fkButterBandPass:
+      return BandPass(d.Order, cutoff, CyclesPerSample(d.CutoffHigh, d.SampleRate));
     case fkMovingAverage:
-    case fkMedian: break;
+    case fkMedian:
+      break;
   }
   throw EAnalysisError(FilterDescription(d) + " besteht nicht aus Biquad-Abschnitten");
 }

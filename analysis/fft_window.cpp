@@ -12,10 +12,14 @@ struct TCosineTerms {
 // Each window is a sum of cosines: a0 - a1 cos(2 pi i / n) + a2 cos(4 pi i / n).
 TCosineTerms Terms(TFftWindow window) {
   switch (window) {
-    case fwHann: return {0.5, 0.5, 0};
-    case fwHamming: return {0.54, 0.46, 0};
-    case fwBlackman: return {0.42, 0.5, 0.08};
-    case fwRectangular: break;
+    case fwHann:
+      return {0.5, 0.5, 0};
+    case fwHamming:
+      return {0.54, 0.46, 0};
+    case fwBlackman:
+      return {0.42, 0.5, 0.08};
+    case fwRectangular:
+      break;
   }
   return {1, 0, 0};
 }

@@ -15,8 +15,11 @@ std::vector<double> TFilter::Apply(std::span<const double> curve) {
 std::unique_ptr<TFilter> MakeFilter(const TFilterDesign& design) {
   CheckFilterDesign(design);
   switch (design.Kind) {
-    case fkMovingAverage: return std::make_unique<TMovingAverage>(design.Length);
-    case fkMedian: return std::make_unique<TMedianFilter>(design.Length);
-    default: return std::make_unique<TBiquadCascade>(DesignSections(design));
+    case fkMovingAverage:
+      return std::make_unique<TMovingAverage>(design.Length);
+    case fkMedian:
+      return std::make_unique<TMedianFilter>(design.Length);
+    default:
+      return std::make_unique<TBiquadCascade>(DesignSections(design));
   }
 }

@@ -29,20 +29,28 @@ void CheckCutoff(double cutoff, double sampleRate) {
   const double cycles = CyclesPerSample(cutoff, sampleRate);
   if (!(cycles > 0 && cycles < 0.5)) {
     const double nyquist = sampleRate > 0 ? sampleRate / 2 : 0.5;
-    throw EAnalysisError("Die Grenzfrequenz muss zwischen 0 und " + FrequencyText(nyquist, sampleRate) +
-                         " liegen, nicht " + FrequencyText(cutoff, sampleRate));
+    throw EAnalysisError("Die Grenzfrequenz muss zwischen 0 und " +
+                         FrequencyText(nyquist, sampleRate) + " liegen, nicht " +
+                         FrequencyText(cutoff, sampleRate));
   }
 }
 
 const char* KindName(TFilterKind kind) {
   switch (kind) {
-    case fkMovingAverage: return "Gleitender Mittelwert";
-    case fkMedian: return "Median";
-    case fkLowPass1: return "Tiefpass";
-    case fkHighPass1: return "Hochpass";
-    case fkButterLowPass: return "Butterworth-Tiefpass";
-    case fkButterHighPass: return "Butterworth-Hochpass";
-    case fkButterBandPass: break;
+    case fkMovingAverage:
+      return "Gleitender Mittelwert";
+    case fkMedian:
+      return "Median";
+    case fkLowPass1:
+      return "Tiefpass";
+    case fkHighPass1:
+      return "Hochpass";
+    case fkButterLowPass:
+      return "Butterworth-Tiefpass";
+    case fkButterHighPass:
+      return "Butterworth-Hochpass";
+    case fkButterBandPass:
+      break;
   }
   return "Butterworth-Bandpass";
 }
@@ -76,8 +84,9 @@ std::string FilterDescription(const TFilterDesign& d) {
   const int order = d.Kind == fkLowPass1 || d.Kind == fkHighPass1 ? 1 : d.Order;
   text += " " + Number(order) + ". Ordnung";
   if (d.Kind == fkButterBandPass) {
-    return text + " (" + Number(2 * order) + " Pole), " + FrequencyText(d.Cutoff, d.SampleRate) +
-           " bis " + FrequencyText(d.CutoffHigh, d.SampleRate);
+    return text + " (" + Number(2 * order) + " Pole), Grenzfrequenzen " +
+           FrequencyText(d.Cutoff, d.SampleRate) + " und " +
+           FrequencyText(d.CutoffHigh, d.SampleRate);
   }
-  return text + ", " + FrequencyText(d.Cutoff, d.SampleRate);
+  return text + ", Grenzfrequenz " + FrequencyText(d.Cutoff, d.SampleRate);
 }

@@ -19,7 +19,7 @@ enum TFilterKind : uint8_t {
 
 struct TFilterDesign {
   TFilterKind Kind = fkButterLowPass;
-  int Length = 0;         // moving average 2..100000 samples, median odd 3..101
+  int Length = 0;  // moving average 2..100000 samples, median odd 3..101
   // Butterworth 2..8. The band pass's order is that of its low-pass prototype: order n
   // gives 2n poles in n second-order sections, falling by n * 20 dB per decade on either
   // side far from the band.
@@ -42,6 +42,6 @@ void CheckFilterDesign(const TFilterDesign& design);
 // True for the kinds made of second-order sections (all but moving average and median).
 bool IsRecursive(TFilterKind kind);
 
-// "Butterworth-Tiefpass 4. Ordnung, 50 Hz", "Median über 5 Werte", for captions and the
-// C code's comment.
+// "Butterworth-Tiefpass 4. Ordnung, Grenzfrequenz 50 Hz", "Median über 5 Werte", for
+// captions and the C code's comment.
 std::string FilterDescription(const TFilterDesign& design);

@@ -28,7 +28,8 @@ constexpr TSpecForm Forms[] = {
 
 std::vector<std::string_view> Fields(std::string_view text) {
   std::vector<std::string_view> fields;
-  for (size_t colon; (colon = text.find(':')) != std::string_view::npos; text.remove_prefix(colon + 1)) {
+  for (size_t colon; (colon = text.find(':')) != std::string_view::npos;
+       text.remove_prefix(colon + 1)) {
     fields.push_back(text.substr(0, colon));
   }
   fields.push_back(text);
@@ -36,7 +37,8 @@ std::vector<std::string_view> Fields(std::string_view text) {
 }
 
 [[noreturn]] void NotANumber(std::string_view field, std::string_view spec) {
-  throw EAnalysisError("'" + std::string(field) + "' ist keine gültige Zahl in '" + std::string(spec) + "'");
+  throw EAnalysisError("'" + std::string(field) + "' ist keine gültige Zahl in '" +
+                       std::string(spec) + "'");
 }
 
 int Integer(std::string_view field, std::string_view spec) {
@@ -75,7 +77,8 @@ TFilterDesign ParseFilterSpec(std::string_view spec, double sampleRate) {
   const TSpecForm& form = Form(fields[0]);
   const std::vector<std::string_view> parameters = Fields(form.Form);
   if (fields.size() != parameters.size()) {
-    throw EAnalysisError("'" + std::string(spec) + "' passt nicht zur Form " + std::string(form.Form));
+    throw EAnalysisError("'" + std::string(spec) + "' passt nicht zur Form " +
+                         std::string(form.Form));
   }
   TFilterDesign design;
   design.Kind = form.Kind;
@@ -84,8 +87,12 @@ TFilterDesign ParseFilterSpec(std::string_view spec, double sampleRate) {
   for (size_t i = 1; i < fields.size(); ++i) {
     const std::string_view field = fields[i];
     switch (parameters[i][0]) {
-      case 'L': design.Length = Integer(field, spec); break;
-      case 'N': design.Order = Integer(field, spec); break;
+      case 'L':
+        design.Length = Integer(field, spec);
+        break;
+      case 'N':
+        design.Order = Integer(field, spec);
+        break;
       default: {
         const auto [value, hertz] = Frequency(field, spec);
         *cutoff = value;
@@ -96,10 +103,13 @@ TFilterDesign ParseFilterSpec(std::string_view spec, double sampleRate) {
     }
   }
   if (hertzCount > 0 && hertzCount < frequencyCount) {
-    throw EAnalysisError("Die Frequenzen in '" + std::string(spec) + "' sind alle in Hz anzugeben oder alle ohne Einheit");
+    throw EAnalysisError("Die Frequenzen in '" + std::string(spec) +
+                         "' sind alle in Hz anzugeben oder alle ohne Einheit");
   }
   if (hertzCount > 0) {
-    if (sampleRate == 0) throw EAnalysisError("Frequenzen in Hz brauchen eine Abtastrate: '" + std::string(spec) + "'");
+    if (sampleRate == 0)
+      throw EAnalysisError("Frequenzen in Hz brauchen eine Abtastrate: '" + std::string(spec) +
+                           "'");
     design.SampleRate = sampleRate;
   }
   CheckFilterDesign(design);

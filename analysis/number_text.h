@@ -5,5 +5,6 @@
 
 #include <string>
 
-// The shortest text that reads back as the same double ("0.05", "500", "1e-07").
+// The shortest text that reads back as the same double: plain digits from 1e-5 to 1e15
+// ("0.05", "100000"), with an exponent beyond ("1e-07"); "nan", "inf" as they are.
 std::string ShortestText(double value);

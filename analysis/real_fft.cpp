@@ -16,9 +16,7 @@ TRealFft::TRealFft(size_t size)
 
 TRealFft::~TRealFft() = default;
 
-size_t TRealFft::FastSize(size_t n) {
-  return size_t(kiss_fftr_next_fast_size_real(int(n)));
-}
+size_t TRealFft::FastSize(size_t n) { return size_t(kiss_fftr_next_fast_size_real(int(n))); }
 
 void TRealFft::Transform() {
   // std::complex<float> is two floats, real part first, exactly as kiss_fft_cpx; the

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <complex>
 #include <numbers>
 
 #include "analysis/decibel.h"
@@ -25,33 +24,42 @@ TVertex ParabolaVertex(double below, double at, double above) {
 }
 
 // |sum of weighted[i] e^(-2 pi j f i)| at three frequencies (cycles per sample) in one
-// pass: three independent rotations keep the processor's pipeline full.
-std::array<double, 3> TransformMagnitudes(std::span<const float> weighted, const std::array<double, 3>& f) {
-  std::array<std::complex<double>, 3> step, phase, sum;
+// pass: three independent rotations keep the processor's pipeline full. The complex
+// products are written out, as std::complex's carry a library call for infinities.
+std::array<double, 3> TransformMagnitudes(std::span<const float> weighted,
+                                          const std::array<double, 3>& f) {
+  double stepRe[3], stepIm[3], re[3] = {1, 1, 1}, im[3] = {}, sumRe[3] = {}, sumIm[3] = {};
   for (size_t m = 0; m < 3; ++m) {
-    step[m] = std::polar(1.0, -2 * std::numbers::pi * f[m]);
-    phase[m] = 1;
-    sum[m] = 0;
+    stepRe[m] = std::cos(2 * std::numbers::pi * f[m]);
+    stepIm[m] = -std::sin(2 * std::numbers::pi * f[m]);
   }
   for (float value : weighted) {
     for (size_t m = 0; m < 3; ++m) {
-      sum[m] += double(value) * phase[m];
-      phase[m] *= step[m];
+      sumRe[m] += double(value) * re[m];
+      sumIm[m] += double(value) * im[m];
+      const double rotated = re[m] * stepRe[m] - im[m] * stepIm[m];
+      im[m] = re[m] * stepIm[m] + im[m] * stepRe[m];
+      re[m] = rotated;
     }
   }
-  return {std::abs(sum[0]), std::abs(sum[1]), std::abs(sum[2])};
+  const auto magnitude = [&](size_t m) {
+    return std::sqrt(sumRe[m] * sumRe[m] + sumIm[m] * sumIm[m]);
+  };
+  return {magnitude(0), magnitude(1), magnitude(2)};
 }
 
 }  // namespace
 
-TSpectralPeak FindPeak(std::span<const float> weighted, std::span<const double> amplitude, double windowSum,
-                       double sampleRate) {
+TSpectralPeak FindPeak(std::span<const float> weighted, std::span<const double> amplitude,
+                       double windowSum, double sampleRate) {
   const size_t nyquist = amplitude.size() - 1;
   const double fftSize = 2.0 * double(nyquist);
-  const size_t k = size_t(std::max_element(amplitude.begin() + 1, amplitude.end()) - amplitude.begin());
+  const size_t k =
+      size_t(std::max_element(amplitude.begin() + 1, amplitude.end()) - amplitude.begin());
   if (k == nyquist || amplitude[k] == 0) return {k, double(k) / fftSize * sampleRate, amplitude[k]};
 
-  const TVertex coarse = ParabolaVertex(Decibel(amplitude[k - 1]), Decibel(amplitude[k]), Decibel(amplitude[k + 1]));
+  const TVertex coarse =
+      ParabolaVertex(Decibel(amplitude[k - 1]), Decibel(amplitude[k]), Decibel(amplitude[k + 1]));
   double frequency = (double(k) + coarse.Offset) / fftSize;
   double peakDecibel = coarse.Decibel;
   // Steps in units of the block's own resolution, which zero padding does not change.

@@ -24,5 +24,5 @@ struct TSpectralPeak {
 // 1e-6 bin and 1e-5 dB with Hann or Blackman, 1e-3 bin and 0.002 dB with Hamming, 2e-3 bin
 // and 0.02 dB rectangular; ten times as much 10 bins above DC, less further up.
 // At the Nyquist bin the bin is taken as it is.
-TSpectralPeak FindPeak(std::span<const float> weighted, std::span<const double> amplitude, double windowSum,
-                       double sampleRate);
+TSpectralPeak FindPeak(std::span<const float> weighted, std::span<const double> amplitude,
+                       double windowSum, double sampleRate);

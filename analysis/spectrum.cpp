@@ -11,8 +11,8 @@ TSpectrum ComputeSpectrum(std::span<const double> samples, const TSpectrumOption
     throw EAnalysisError("Für ein Spektrum sind mindestens 2 Werte nötig");
   }
   if (samples.size() > MaxSpectrumSamples) {
-    throw EAnalysisError("Für ein Spektrum sind höchstens " + ShortestText(double(MaxSpectrumSamples)) +
-                         " Werte möglich");
+    throw EAnalysisError("Für ein Spektrum sind höchstens " +
+                         ShortestText(double(MaxSpectrumSamples)) + " Werte möglich");
   }
   TSpectrumAnalyzer analyzer(TRealFft::FastSize(samples.size()), options);
   analyzer.Analyze(samples, {});

@@ -1,6 +1,7 @@
 #include "analysis/spectrum_analyzer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 #include <stdexcept>
 
@@ -61,7 +62,8 @@ void TSpectrumAnalyzer::Analyze(std::span<const double> older, std::span<const d
   const double inside = 2 / WindowSum_;
   for (size_t k = 0; k <= nyquist; ++k) {
     const double scale = k == 0 || k == nyquist ? inside / 2 : inside;
-    Magnitude_[k] = std::abs(std::complex<double>(bins[k])) * scale;
+    const double re = bins[k].real(), im = bins[k].imag();
+    Magnitude_[k] = std::sqrt(re * re + im * im) * scale;
   }
   Peak_ = FindPeak(Fft_.Input().first(length), Magnitude_, WindowSum_,
                    Options_.SampleRate > 0 ? Options_.SampleRate : 1);

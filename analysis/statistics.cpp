@@ -22,6 +22,6 @@ TStatistics ComputeStatistics(std::span<const double> values) {
   const double mean = roughMean + deviations / n;
   const double variance = std::max(0.0, (squares - deviations * deviations / n) / n);
   const auto [min, max] = std::minmax_element(values.begin(), values.end());
-  return {values.size(), *min, *max, mean, std::sqrt(mean * mean + variance), std::sqrt(variance),
-          *max - *min};
+  return {values.size(),       *min,       *max, mean, std::sqrt(mean * mean + variance),
+          std::sqrt(variance), *max - *min};
 }

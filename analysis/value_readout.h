@@ -15,7 +15,7 @@ struct TReadoutPoint {
 };
 
 struct TReadoutDelta {
-  double Dx = 0, Dy = 0;           // point - reference
+  double Dx = 0, Dy = 0;            // point - reference
   std::optional<double> Frequency;  // 1 / |Dx|, the frequency whose period is Dx; none for Dx = 0
 };
 
