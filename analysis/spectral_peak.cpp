@@ -14,13 +14,14 @@ struct TVertex {
   double Decibel;  // the parabola's value there
 };
 
-// The vertex of the parabola through (-1, below), (0, at), (1, above), or the middle point
-// when the three do not bend downward.
-TVertex ParabolaVertex(double below, double at, double above) {
+// The highest point of the parabola through (-1, below), (0, at), (1, above), no further
+// than limit from the middle; the middle point when the three do not bend downward. The
+// limit keeps a nearly straight triple from throwing the estimate far away.
+TVertex ParabolaVertex(double below, double at, double above, double limit) {
   const double curvature = below - 2 * at + above;
   if (!(curvature < 0)) return {0, at};
-  const double offset = 0.5 * (below - above) / curvature;
-  return {offset, at - 0.25 * (below - above) * offset};
+  const double offset = std::clamp(0.5 * (below - above) / curvature, -limit, limit);
+  return {offset, at + 0.5 * (above - below) * offset + 0.5 * curvature * offset * offset};
 }
 
 // |sum of weighted[i] e^(-2 pi j f i)| at three frequencies (cycles per sample) in one
@@ -58,15 +59,17 @@ TSpectralPeak FindPeak(std::span<const float> weighted, std::span<const double> 
       size_t(std::max_element(amplitude.begin() + 1, amplitude.end()) - amplitude.begin());
   if (k == nyquist || amplitude[k] == 0) return {k, double(k) / fftSize * sampleRate, amplitude[k]};
 
-  const TVertex coarse =
-      ParabolaVertex(Decibel(amplitude[k - 1]), Decibel(amplitude[k]), Decibel(amplitude[k + 1]));
+  const TVertex coarse = ParabolaVertex(Decibel(amplitude[k - 1]), Decibel(amplitude[k]),
+                                        Decibel(amplitude[k + 1]), 0.5);
   double frequency = (double(k) + coarse.Offset) / fftSize;
   double peakDecibel = coarse.Decibel;
-  // Steps in units of the block's own resolution, which zero padding does not change.
+  // Steps in units of the block's own resolution, which zero padding does not change. The
+  // first estimate can be 0.2 bin off (rectangular window), so a vertex up to three steps
+  // out is taken.
   for (double bins : {0.1, 0.01}) {
     const double step = bins / double(weighted.size());
     const auto m = TransformMagnitudes(weighted, {frequency - step, frequency, frequency + step});
-    const TVertex fine = ParabolaVertex(Decibel(m[0]), Decibel(m[1]), Decibel(m[2]));
+    const TVertex fine = ParabolaVertex(Decibel(m[0]), Decibel(m[1]), Decibel(m[2]), 3);
     frequency += fine.Offset * step;
     peakDecibel = fine.Decibel;
   }
