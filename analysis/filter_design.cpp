@@ -35,6 +35,8 @@ void CheckCutoff(double cutoff, double sampleRate) {
   }
 }
 
+bool FirstOrder(TFilterKind kind) { return kind == fkLowPass1 || kind == fkHighPass1; }
+
 const char* KindName(TFilterKind kind) {
   switch (kind) {
     case fkMovingAverage:
@@ -65,8 +67,7 @@ void CheckFilterDesign(const TFilterDesign& d) {
     CheckLength(d);
     return;
   }
-  const bool butterworth = d.Kind != fkLowPass1 && d.Kind != fkHighPass1;
-  if (butterworth && (d.Order < MinButterworthOrder || d.Order > MaxButterworthOrder)) {
+  if (!FirstOrder(d.Kind) && (d.Order < MinButterworthOrder || d.Order > MaxButterworthOrder)) {
     throw EAnalysisError("Die Ordnung muss zwischen " + Number(MinButterworthOrder) + " und " +
                          Number(MaxButterworthOrder) + " liegen, nicht " + Number(d.Order));
   }
@@ -81,7 +82,7 @@ void CheckFilterDesign(const TFilterDesign& d) {
 std::string FilterDescription(const TFilterDesign& d) {
   std::string text = KindName(d.Kind);
   if (!IsRecursive(d.Kind)) return text + " über " + Number(d.Length) + " Werte";
-  const int order = d.Kind == fkLowPass1 || d.Kind == fkHighPass1 ? 1 : d.Order;
+  const int order = FirstOrder(d.Kind) ? 1 : d.Order;
   text += " " + Number(order) + ". Ordnung";
   if (d.Kind == fkButterBandPass) {
     return text + " (" + Number(2 * order) + " Pole), Grenzfrequenzen " +

@@ -2,11 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 TStatistics ComputeStatistics(std::span<const double> values) {
-  const double none = std::numeric_limits<double>::quiet_NaN();
-  if (values.empty()) return {0, none, none, none, none, none, none};
+  if (values.empty()) return {};
   const double n = double(values.size());
   double sum = 0;
   for (double v : values) sum += v;
