@@ -3,7 +3,6 @@
 #include <bit>
 
 #include "analysis/analysis_error.h"
-#include "analysis/frequency_unit.h"
 #include "analysis/number_text.h"
 
 namespace {
@@ -11,24 +10,21 @@ namespace {
 size_t CheckedLength(size_t length) {
   if (!std::has_single_bit(length) || length < TRealtimeSpectrum::MinLength ||
       length > TRealtimeSpectrum::MaxLength) {
-    throw EAnalysisError("Die Länge muss eine Zweierpotenz von 256 bis 65536 sein, nicht " +
+    throw EAnalysisError("Die Länge muss eine Zweierpotenz von " +
+                         ShortestText(double(TRealtimeSpectrum::MinLength)) + " bis " +
+                         ShortestText(double(TRealtimeSpectrum::MaxLength)) + " sein, nicht " +
                          ShortestText(double(length)));
   }
   return length;
 }
 
-const TSpectrumOptions& CheckedOptions(const TSpectrumOptions& options) {
-  CheckSampleRate(options.SampleRate);
-  return options;
-}
-
 }  // namespace
 
 TRealtimeSpectrum::TRealtimeSpectrum(size_t length, const TSpectrumOptions& options)
-    : Ring_(CheckedLength(length)), Analyzer_(length, CheckedOptions(options)) {}
+    : Ring_(CheckedLength(length)), Analyzer_(length, options) {}
 
 void TRealtimeSpectrum::SetOptions(const TSpectrumOptions& options) {
-  Analyzer_.SetOptions(CheckedOptions(options));
+  Analyzer_.SetOptions(options);
 }
 
 void TRealtimeSpectrum::Push(double sample) {

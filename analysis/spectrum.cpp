@@ -1,14 +1,13 @@
 #include "analysis/spectrum.h"
 
 #include "analysis/analysis_error.h"
-#include "analysis/frequency_unit.h"
 #include "analysis/number_text.h"
 #include "analysis/spectrum_analyzer.h"
 
 TSpectrum ComputeSpectrum(std::span<const double> samples, const TSpectrumOptions& options) {
-  CheckSampleRate(options.SampleRate);
   if (samples.size() < MinSpectrumSamples) {
-    throw EAnalysisError("Für ein Spektrum sind mindestens 2 Werte nötig");
+    throw EAnalysisError("Für ein Spektrum sind mindestens " +
+                         ShortestText(double(MinSpectrumSamples)) + " Werte nötig");
   }
   if (samples.size() > MaxSpectrumSamples) {
     throw EAnalysisError("Für ein Spektrum sind höchstens " +

@@ -34,5 +34,7 @@ constexpr size_t MinSpectrumSamples = 2;
 constexpr size_t MaxSpectrumSamples = size_t(1) << 28;
 
 // Throws EAnalysisError for fewer than MinSpectrumSamples or more than MaxSpectrumSamples
-// samples and for a bad sample rate.
+// samples and for a bad sample rate. Each call makes its plan and buffers afresh; code that
+// recomputes a spectrum every frame keeps a TSpectrumAnalyzer (spectrum_analyzer.h) of
+// TRealFft::FastSize(n) instead, which allocates nothing per call.
 TSpectrum ComputeSpectrum(std::span<const double> samples, const TSpectrumOptions& options);

@@ -6,9 +6,19 @@
 #include <stdexcept>
 
 #include "analysis/decibel.h"
+#include "analysis/frequency_unit.h"
+
+namespace {
+
+const TSpectrumOptions& Checked(const TSpectrumOptions& options) {
+  CheckSampleRate(options.SampleRate);
+  return options;
+}
+
+}  // namespace
 
 TSpectrumAnalyzer::TSpectrumAnalyzer(size_t fftSize, const TSpectrumOptions& options)
-    : Options_(options),
+    : Options_(Checked(options)),
       Fft_(fftSize),
       Weights_(fftSize),
       Frequency_(fftSize / 2 + 1),
@@ -17,7 +27,7 @@ TSpectrumAnalyzer::TSpectrumAnalyzer(size_t fftSize, const TSpectrumOptions& opt
 }
 
 void TSpectrumAnalyzer::SetOptions(const TSpectrumOptions& options) {
-  Options_ = options;
+  Options_ = Checked(options);
   WindowLength_ = 0;
   FillFrequencies();
 }

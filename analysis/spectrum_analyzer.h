@@ -11,10 +11,11 @@
 
 class TSpectrumAnalyzer {
  public:
-  // fftSize even, >= 2; options checked by the caller.
+  // fftSize even, >= 2 (TRealFft::FastSize gives one). Throws EAnalysisError for a bad
+  // sample rate.
   TSpectrumAnalyzer(size_t fftSize, const TSpectrumOptions& options);
 
-  // Takes effect with the next Analyze.
+  // Takes effect with the next Analyze. Throws EAnalysisError for a bad sample rate.
   void SetOptions(const TSpectrumOptions& options);
 
   // The spectrum of older followed by newer (a ring buffer's two parts), 2 to FftSize()

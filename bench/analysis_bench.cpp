@@ -14,6 +14,7 @@
 #include "analysis/real_fft.h"
 #include "analysis/realtime_spectrum.h"
 #include "analysis/spectrum.h"
+#include "analysis/spectrum_analyzer.h"
 #include "analysis/statistics.h"
 
 namespace {
@@ -30,8 +31,8 @@ std::vector<double> Signal(size_t count) {
 
 // The share of a core when one iteration runs once per frame.
 benchmark::Counter CorePerFrame() {
-  return benchmark::Counter(1 / FramesPerSecond,
-                            benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  return benchmark::Counter(1 / FramesPerSecond, benchmark::Counter::kIsIterationInvariantRate |
+                                                     benchmark::Counter::kInvert);
 }
 
 void Fft65536(benchmark::State& state) {
@@ -53,6 +54,20 @@ void Spectrum(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(Spectrum)->Arg(65536)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// The same with the analyzer kept from one call to the next, as a window that follows the
+// visible range every frame would keep it.
+void SpectrumReused(benchmark::State& state) {
+  const std::vector<double> x = Signal(size_t(state.range(0)));
+  TSpectrumAnalyzer analyzer(TRealFft::FastSize(x.size()), {fwHann, msDecibel});
+  for (auto _ : state) {
+    analyzer.Analyze(x, {});
+    benchmark::DoNotOptimize(analyzer.Magnitude().data());
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+  state.counters["core"] = CorePerFrame();
+}
+BENCHMARK(SpectrumReused)->Arg(65536)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 void Filter(benchmark::State& state, TFilterDesign design) {
   const auto filter = MakeFilter(design);
