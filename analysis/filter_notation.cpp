@@ -1,4 +1,4 @@
-#include "analysis/filter_spec.h"
+#include "analysis/filter_notation.h"
 
 #include <charconv>
 #include <string>
@@ -11,12 +11,12 @@ namespace {
 
 // Each form is written as the user writes it; a parameter's first letter says what it is:
 // L a length, N an order, F a frequency.
-struct TSpecForm {
+struct TNotationForm {
   std::string_view Form;
   TFilterKind Kind;
 };
 
-constexpr TSpecForm Forms[] = {
+constexpr TNotationForm Forms[] = {
     {"ma:L", fkMovingAverage},
     {"median:L", fkMedian},
     {"lp1:F", fkLowPass1},
@@ -36,33 +36,33 @@ std::vector<std::string_view> Fields(std::string_view text) {
   return fields;
 }
 
-[[noreturn]] void NotANumber(std::string_view field, std::string_view spec) {
+[[noreturn]] void NotANumber(std::string_view field, std::string_view text) {
   throw EAnalysisError("'" + std::string(field) + "' ist keine gültige Zahl in '" +
-                       std::string(spec) + "'");
+                       std::string(text) + "'");
 }
 
-int Integer(std::string_view field, std::string_view spec) {
+int Integer(std::string_view field, std::string_view text) {
   int value = 0;
   const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-  if (error != std::errc() || end != field.data() + field.size()) NotANumber(field, spec);
+  if (error != std::errc() || end != field.data() + field.size()) NotANumber(field, text);
   return value;
 }
 
 // The frequency as written, and whether it carries the suffix "Hz".
-std::pair<double, bool> Frequency(std::string_view field, std::string_view spec) {
+std::pair<double, bool> Frequency(std::string_view field, std::string_view text) {
   const bool hertz = field.ends_with("Hz");
   const std::string_view number = hertz ? field.substr(0, field.size() - 2) : field;
   double value = 0;
   const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
   if (number.empty() || error != std::errc() || end != number.data() + number.size()) {
-    NotANumber(field, spec);
+    NotANumber(field, text);
   }
   return {value, hertz};
 }
 
-const TSpecForm& Form(std::string_view name) {
+const TNotationForm& Form(std::string_view name) {
   std::string known;
-  for (const TSpecForm& form : Forms) {
+  for (const TNotationForm& form : Forms) {
     if (Fields(form.Form)[0] == name) return form;
     known += (known.empty() ? "" : ", ") + std::string(form.Form);
   }
@@ -71,13 +71,13 @@ const TSpecForm& Form(std::string_view name) {
 
 }  // namespace
 
-TFilterDesign ParseFilterSpec(std::string_view spec, double sampleRate) {
+TFilterDesign ParseFilterNotation(std::string_view text, double sampleRate) {
   CheckSampleRate(sampleRate);
-  const std::vector<std::string_view> fields = Fields(spec);
-  const TSpecForm& form = Form(fields[0]);
+  const std::vector<std::string_view> fields = Fields(text);
+  const TNotationForm& form = Form(fields[0]);
   const std::vector<std::string_view> parameters = Fields(form.Form);
   if (fields.size() != parameters.size()) {
-    throw EAnalysisError("'" + std::string(spec) + "' passt nicht zur Form " +
+    throw EAnalysisError("'" + std::string(text) + "' passt nicht zur Form " +
                          std::string(form.Form));
   }
   TFilterDesign design;
@@ -88,13 +88,13 @@ TFilterDesign ParseFilterSpec(std::string_view spec, double sampleRate) {
     const std::string_view field = fields[i];
     switch (parameters[i][0]) {
       case 'L':
-        design.Length = Integer(field, spec);
+        design.Length = Integer(field, text);
         break;
       case 'N':
-        design.Order = Integer(field, spec);
+        design.Order = Integer(field, text);
         break;
       default: {
-        const auto [value, hertz] = Frequency(field, spec);
+        const auto [value, hertz] = Frequency(field, text);
         *cutoff = value;
         cutoff = &design.CutoffHigh;
         hertzCount += hertz;
@@ -103,12 +103,12 @@ TFilterDesign ParseFilterSpec(std::string_view spec, double sampleRate) {
     }
   }
   if (hertzCount > 0 && hertzCount < frequencyCount) {
-    throw EAnalysisError("Die Frequenzen in '" + std::string(spec) +
+    throw EAnalysisError("Die Frequenzen in '" + std::string(text) +
                          "' sind alle in Hz anzugeben oder alle ohne Einheit");
   }
   if (hertzCount > 0) {
     if (sampleRate == 0)
-      throw EAnalysisError("Frequenzen in Hz brauchen eine Abtastrate: '" + std::string(spec) +
+      throw EAnalysisError("Frequenzen in Hz brauchen eine Abtastrate: '" + std::string(text) +
                            "'");
     design.SampleRate = sampleRate;
   }

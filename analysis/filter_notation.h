@@ -1,5 +1,5 @@
 #pragma once
-// The compact filter text of the command line (--filter SPEC): the kind and its
+// The compact filter notation of the command line (--filter): the kind and its
 // parameters separated by ":", numbers with "." as the decimal separator, no blanks.
 //   ma:L               moving average over L samples (2..100000)
 //   median:L           median of L samples (odd, 3..101)
@@ -19,4 +19,4 @@
 
 // sampleRate in Hz, 0 when unknown. Throws EAnalysisError with a German message for text
 // that names no filter or a filter that cannot be built.
-TFilterDesign ParseFilterSpec(std::string_view spec, double sampleRate);
+TFilterDesign ParseFilterNotation(std::string_view text, double sampleRate);

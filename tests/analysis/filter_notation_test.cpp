@@ -1,4 +1,4 @@
-#include "analysis/filter_spec.h"
+#include "analysis/filter_notation.h"
 
 #include <gtest/gtest.h>
 
@@ -8,20 +8,20 @@
 
 namespace {
 
-std::string ErrorOf(std::string_view spec, double sampleRate = 0) {
+std::string ErrorOf(std::string_view text, double sampleRate = 0) {
   try {
-    ParseFilterSpec(spec, sampleRate);
+    ParseFilterNotation(text, sampleRate);
   } catch (const EAnalysisError& e) {
     return e.what();
   }
   return "no error";
 }
 
-std::string Described(std::string_view spec, double sampleRate = 0) {
-  return FilterDescription(ParseFilterSpec(spec, sampleRate));
+std::string Described(std::string_view text, double sampleRate = 0) {
+  return FilterDescription(ParseFilterNotation(text, sampleRate));
 }
 
-TEST(FilterSpec, EveryForm) {
+TEST(FilterNotation, EveryForm) {
   EXPECT_EQ(Described("ma:16"), "Gleitender Mittelwert über 16 Werte");
   EXPECT_EQ(Described("median:101"), "Median über 101 Werte");
   EXPECT_EQ(Described("lp1:0.01"), "Tiefpass 1. Ordnung, Grenzfrequenz 0.01 pro Abtastwert");
@@ -36,11 +36,11 @@ TEST(FilterSpec, EveryForm) {
   // Hz with the sample rate; without the suffix the rate is not used.
   EXPECT_EQ(Described("butter-bp:3:45Hz:55.5Hz", 1000),
             "Butterworth-Bandpass 3. Ordnung (6 Pole), Grenzfrequenzen 45 Hz und 55.5 Hz");
-  EXPECT_EQ(ParseFilterSpec("butter-bp:3:45Hz:55.5Hz", 1000).SampleRate, 1000);
-  EXPECT_EQ(ParseFilterSpec("butter-lp:2:0.05", 1000).SampleRate, 0);
+  EXPECT_EQ(ParseFilterNotation("butter-bp:3:45Hz:55.5Hz", 1000).SampleRate, 1000);
+  EXPECT_EQ(ParseFilterNotation("butter-lp:2:0.05", 1000).SampleRate, 0);
 }
 
-TEST(FilterSpec, TextThatNamesNoFilter) {
+TEST(FilterNotation, TextThatNamesNoFilter) {
   EXPECT_EQ(
       ErrorOf("bessel:4:0.1"),
       "Unbekannter Filter 'bessel'; möglich sind ma:L, median:L, lp1:F, hp1:F, butter-lp:N:F, "
@@ -51,9 +51,9 @@ TEST(FilterSpec, TextThatNamesNoFilter) {
   EXPECT_EQ(ErrorOf("butter-lp:four:0.1"), "'four' ist keine gültige Zahl in 'butter-lp:four:0.1'");
   EXPECT_EQ(ErrorOf("butter-lp:4:0,1"), "'0,1' ist keine gültige Zahl in 'butter-lp:4:0,1'");
   EXPECT_EQ(ErrorOf("butter-lp:4:Hz", 100), "'Hz' ist keine gültige Zahl in 'butter-lp:4:Hz'");
-  for (const char* spec : {"ma:", "ma:4.5", "ma: 4", "median:+5", "lp1:0.1x", "lp1:0.1hz",
+  for (const char* text : {"ma:", "ma:4.5", "ma: 4", "median:+5", "lp1:0.1x", "lp1:0.1hz",
                            "butter-lp:99999999999:0.1"}) {
-    EXPECT_NE(ErrorOf(spec).find("ist keine gültige Zahl"), std::string::npos) << spec;
+    EXPECT_NE(ErrorOf(text).find("ist keine gültige Zahl"), std::string::npos) << text;
   }
   EXPECT_EQ(ErrorOf("lp1:50Hz"), "Frequenzen in Hz brauchen eine Abtastrate: 'lp1:50Hz'");
   EXPECT_EQ(
@@ -61,14 +61,14 @@ TEST(FilterSpec, TextThatNamesNoFilter) {
       "Die Frequenzen in 'butter-bp:2:45Hz:0.1' sind alle in Hz anzugeben oder alle ohne Einheit");
 }
 
-TEST(FilterSpec, ParametersOutOfRange) {
+TEST(FilterNotation, ParametersOutOfRange) {
   EXPECT_EQ(ErrorOf("ma:1"),
             "Die Länge des gleitenden Mittelwerts muss zwischen 2 und 100000 liegen, nicht 1");
-  for (const char* spec : {"median:4", "median:1", "median:103"}) {
-    EXPECT_EQ(ErrorOf(spec).find(
+  for (const char* text : {"median:4", "median:1", "median:103"}) {
+    EXPECT_EQ(ErrorOf(text).find(
                   "Die Länge des Medians muss ungerade sein und zwischen 3 und 101 liegen"),
               0u)
-        << spec;
+        << text;
   }
   EXPECT_EQ(ErrorOf("butter-hp:9:0.1"), "Die Ordnung muss zwischen 2 und 8 liegen, nicht 9");
   EXPECT_EQ(ErrorOf("butter-lp:1:0.1"), "Die Ordnung muss zwischen 2 und 8 liegen, nicht 1");
