@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev libudev-dev
+  qt6-base-dev libgl-dev
+  libkissfft-dev libudev-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation
   xvfb xauth
