@@ -16,7 +16,6 @@
 #include "app/info_window.h"
 #include "chart/qt/gchart_widget.h"
 #include "serial/posix/posix_port_platform.h"
-#include "serial/posix/serial_device_list.h"
 
 namespace {
 
@@ -176,8 +175,7 @@ void TForm1::ConfigureSerialPort() {
   com.OnClose = [this](TscComm&) { scComm1Closed(); };
   com.ShowException = [this](const std::string& message) { ShowException(QString::fromStdString(message)); };
 
-  // The port numbers, then the devices of this machine, which the field also takes.
-  for (const std::string& device : ListSerialDevices()) ComComboBox->addItem(QString::fromStdString(device));
+  WatchSerialDevices();
 }
 
 void TForm1::ConnectHandlers() {

@@ -11,9 +11,11 @@
 #include "acquisition/chart_csv_export.h"
 #include "acquisition/line_framing.h"
 #include "app/live_display.h"
+#include "app/port_reconnect.h"
 #include "app/qt_main_thread_handover.h"
 #include "chart/gchart.h"
 #include "serial/comm.h"
+#include "serial/posix/hotplug_monitor.h"
 
 class QAction;
 class QCheckBox;
@@ -96,6 +98,7 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   QRadioButton* RadioButton1 = nullptr;
   QRadioButton* RadioButton2 = nullptr;
   QLineEdit* ProjektNameEdit = nullptr;
+  QCheckBox* AutoReconnectCheckBox = nullptr;  // "Automatisch neu verbinden", off
 
   QLineEdit* DatSkalEdit = nullptr;
   QLineEdit* DatOffsetEdit = nullptr;
@@ -168,6 +171,13 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   void scComm1FatalError();
   void scComm1Closed();
 
+  // The port field and the port's own messages.
+  void WatchSerialDevices();
+  void RefreshPortList();
+  void ShowPortTip();
+  void ShowPortStatus(const QString& text);
+  void PortReopened();
+
   // Steps the handlers share.
   TChartCsvNames CsvNames() const;
   void SwitchChannelMode(int channels);
@@ -203,6 +213,8 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   TQtMainThreadHandover Handover_;
   TGChart Chart_;  // shown by GChart1
   TscComm scComm1_;
+  TPortReconnect Reconnect_{scComm1_, [this] { PortReopened(); }};
+  TscHotplugMonitor Hotplug_;
   TAcquisition Acquisition_;
   TLineFraming Framing_;
   TLiveDisplay LiveDisplay_{Label10, StatusPanels[0]};
