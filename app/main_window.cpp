@@ -209,10 +209,12 @@ void TForm1::ConnectHandlers() {
     connect(action, &QAction::triggered, this, [this, handler] { RunCommand([&] { (this->*handler)(); }); });
   };
   onMenu(GrafikSpeichernBMP, &TForm1::GrafikSpeichernBMPClick);
+  onMenu(GrafikSpeichernPNG, &TForm1::GrafikSpeichernPNGClick);
   onMenu(ErfassungSpeichern, &TForm1::ErfassungSpeichernClick);
   onMenu(Erfassungladen, &TForm1::ErfassungladenClick);
-  for (QAction* later : {DatenExportimCSVFormat1, FourierAnalyse1, RealtimeFourierAnalyse1, DigitalesFilter1}) {
-    onMenu(later, &TForm1::DatenExportimCSVFormat1Click);
+  onMenu(DatenExportimCSVFormat1, &TForm1::DatenExportimCSVFormat1Click);
+  for (QAction* later : {FourierAnalyse1, RealtimeFourierAnalyse1, DigitalesFilter1}) {
+    onMenu(later, &TForm1::LaterVersionClick);
   }
   onMenu(Einstellungen1, &TForm1::Einstellungen1Click);
   onMenu(Hilfe1, &TForm1::Hilfe1Click);

@@ -8,6 +8,7 @@
 #include <exception>
 
 #include "acquisition/acquisition.h"
+#include "acquisition/chart_csv_export.h"
 #include "acquisition/line_framing.h"
 #include "app/live_display.h"
 #include "app/port_reconnect.h"
@@ -51,6 +52,8 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   void scComm1AfterReceive(const void* buffer, uint32_t received);
   // Whether the window is in its running state.
   bool Running() const;
+  // The samples now in the chart as a CSV file, headed by the channel names.
+  void SaveDataCsv(const QString& fileName, const TCsvFile& file);
   // Runs a window command; an error that escapes it is shown in the error box.
   template <class Command>
   void RunCommand(Command&& command) {
@@ -112,6 +115,7 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   QLabel* Label18 = nullptr;
 
   QAction* GrafikSpeichernBMP = nullptr;
+  QAction* GrafikSpeichernPNG = nullptr;
   QAction* ErfassungSpeichern = nullptr;
   QAction* Erfassungladen = nullptr;
   QAction* DatenExportimCSVFormat1 = nullptr;
@@ -156,6 +160,8 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   void DoubleTicsCheckBoxClick();
   void RadioButton2Click();
   void DatenExportimCSVFormat1Click();
+  void LaterVersionClick();
+  void GrafikSpeichernPNGClick();
   void Einstellungen1Click();
   void GrafikSpeichernBMPClick();
   void ErfassungSpeichernClick();
@@ -173,6 +179,7 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   void PortReopened();
 
   // Steps the handlers share.
+  TChartCsvNames CsvNames() const;
   void SwitchChannelMode(int channels);
   void SetRunningControls(bool running);
   void ReadStartFields();

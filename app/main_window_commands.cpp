@@ -300,7 +300,7 @@ void TForm1::RadioButton2Click() {
   CheckRadioButton(RadioButton1, nullptr);
 }
 
-void TForm1::DatenExportimCSVFormat1Click() { ShowInformation(kLaterVersion); }
+void TForm1::LaterVersionClick() { ShowInformation(kLaterVersion); }
 
 void TForm1::Einstellungen1Click() { CloseSequence(); }
 

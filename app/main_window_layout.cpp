@@ -270,6 +270,7 @@ QWidget* TForm1::CreateChannelPage(int channel) {
 void TForm1::CreateMenu() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("Datei"));
   GrafikSpeichernBMP = file->addAction(QStringLiteral("Grafik speichern als Bitmap (.bmp)"));
+  GrafikSpeichernPNG = file->addAction(QStringLiteral("Grafik speichern als PNG (Farbe)"));
   ErfassungSpeichern = file->addAction(QStringLiteral("Sitzung speichern"));
   Erfassungladen = file->addAction(QStringLiteral("Sitzung laden"));
   DatenExportimCSVFormat1 = file->addAction(QStringLiteral("Daten-Export im CSV-Format"));
