@@ -2,14 +2,16 @@
 # Builds the Debian package from a Release tree in build-package/ and checks it.
 #   scripts/package.sh               build-package/tavolix_<version>_<arch>.deb, checked by lintian
 #   scripts/package.sh --no-lintian  the package without lintian's check
+#   scripts/package.sh --deps        only install what building and checking it needs
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 lint=1
 [ "${1:-}" = "--no-lintian" ] && lint=0
-extra=(dpkg-dev appstream)
-[ "$lint" -eq 1 ] && extra+=(lintian)
-scripts/install-deps.sh "${extra[@]}"
+tools=(dpkg-dev appstream)
+[ "$lint" -eq 1 ] && tools+=(lintian)
+scripts/install-deps.sh "${tools[@]}"
+[ "${1:-}" = "--deps" ] && exit 0
 
 # Dates inside the package are those of the last commit, so one commit packs to the same files.
 SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null || date +%s)
