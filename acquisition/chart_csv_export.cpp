@@ -1,32 +1,14 @@
 #include "acquisition/chart_csv_export.h"
 
 #include <bitset>
-#include <optional>
 
+#include "acquisition/chart_curves.h"
 #include "chart/record_file.h"
 
 namespace {
 
 // What the file is written in: a piece this large goes to the disk at a time.
 constexpr size_t kWriteChunk = 1 << 20;
-
-struct TCurvePoint {
-  double X;
-  double Y;
-  int32_t Layer;
-};
-
-// The sample a curve item stands for: the vertex of a MoveTo or DrawTo, the end of a
-// Line (its start repeats the sample before). Other kinds are not samples.
-std::optional<TCurvePoint> CurvePoint(const TChartItem& item) {
-  if (item.Layer < 1 || item.Layer > kNumLayers) return std::nullopt;
-  switch (item.Kind) {
-    case ikMoveTo:
-    case ikDrawTo: return TCurvePoint{item.X, item.Y, item.Layer};
-    case ikLine: return TCurvePoint{item.X2, item.Y2, item.Layer};
-    default: return std::nullopt;
-  }
-}
 
 // A sample's channels are consecutive items with the same x, one per layer.
 class TRowBuilder {

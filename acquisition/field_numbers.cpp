@@ -17,6 +17,17 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
+double ReadFieldDouble(std::string_view text, char decimalSeparator) {
+  ReadFieldFloat(text, decimalSeparator);
+  std::string number(text.substr(text.find_first_not_of(' ')));
+  number.erase(number.find_last_not_of(' ') + 1);
+  if (number.front() == '+') number.erase(0, 1);
+  std::replace(number.begin(), number.end(), decimalSeparator, '.');
+  double value = 0;
+  std::from_chars(number.data(), number.data() + number.size(), value);
+  return value;
+}
+
 float ReadFieldFloat(std::string_view text, char decimalSeparator) {
   size_t i = 0;
   size_t n = text.size();

@@ -17,6 +17,9 @@ class EConvertError : public std::runtime_error {
 // value exceeds the single-precision range.
 float ReadFieldFloat(std::string_view text, char decimalSeparator);
 
+// The same text and errors, read to double precision (a cutoff of 0.7 stays 0.7).
+double ReadFieldDouble(std::string_view text, char decimalSeparator);
+
 // Blanks, an optional sign and decimal digits; reading stops at the first other
 // character and yields the digits read so far (0 for a text that starts with a letter).
 // Values beyond the 32-bit range are limited to it.

@@ -7,3 +7,11 @@ void InstallFontSubstitutions() {
     QFont::insertSubstitution(QString::fromLatin1(face), QStringLiteral("Liberation Sans"));
   }
 }
+
+TFont PixelFont(const char* face, int pixelHeight) {
+  TFont font;
+  font.Name = face;
+  font.Height = -pixelHeight;
+  font.Color = clBlack;
+  return font;
+}

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "app/analysis_windows.h"
+#include "app/fonts.h"
 #include "app/help_window.h"
 #include "app/info_window.h"
 #include "chart/qt/gchart_widget.h"
@@ -23,14 +25,6 @@ namespace {
 char FieldSeparator(const QLocale& locale) {
   const QString point = locale.decimalPoint();
   return point.size() == 1 && point[0].unicode() < 128 ? char(point[0].unicode()) : '.';
-}
-
-TFont PixelFont(const char* face, int pixelHeight) {
-  TFont font;
-  font.Name = face;
-  font.Height = -pixelHeight;
-  font.Color = clBlack;
-  return font;
 }
 
 }  // namespace
@@ -46,6 +40,8 @@ TForm1::TForm1(TUserDialogs& dialogs, const QLocale& locale, QWidget* parent)
   CreateComponents();
   ConfigureChart();
   ConfigureSerialPort();
+  Analysis_ = std::make_unique<TAnalysisWindows>(this, GChart1, Chart_, [this] { return CsvNames(); }, Locale_,
+                                                 DecimalSeparator_, Dialogs_, statusBar());
   ConnectHandlers();
   FormInfo = new TFormInfo(this);
   FormHilfe = new TFormHilfe(this);
@@ -54,6 +50,7 @@ TForm1::TForm1(TUserDialogs& dialogs, const QLocale& locale, QWidget* parent)
 TForm1::~TForm1() {
   // The port's handlers and the chart's widget use this window: end them first.
   scComm1_.SetActive(false);
+  Analysis_.reset();
   delete GChart1;
 }
 
@@ -214,9 +211,13 @@ void TForm1::ConnectHandlers() {
   onMenu(ErfassungSpeichern, &TForm1::ErfassungSpeichernClick);
   onMenu(Erfassungladen, &TForm1::ErfassungladenClick);
   onMenu(DatenExportimCSVFormat1, &TForm1::DatenExportimCSVFormat1Click);
-  for (QAction* later : {FourierAnalyse1, RealtimeFourierAnalyse1, DigitalesFilter1}) {
-    onMenu(later, &TForm1::LaterVersionClick);
-  }
+  auto onAnalysis = [this](QAction* action, auto show) {
+    connect(action, &QAction::triggered, this, [this, show] { RunCommand([&] { (Analysis_.get()->*show)(); }); });
+  };
+  onAnalysis(FourierAnalyse1, &TAnalysisWindows::ShowFourier);
+  onAnalysis(RealtimeFourierAnalyse1, &TAnalysisWindows::ShowRealtimeFourier);
+  onAnalysis(DigitalesFilter1, &TAnalysisWindows::ShowFilter);
+  onAnalysis(Statistik1, &TAnalysisWindows::ShowStatistics);
   onMenu(Einstellungen1, &TForm1::Einstellungen1Click);
   onMenu(Hilfe1, &TForm1::Hilfe1Click);
   onMenu(Info1, &TForm1::Info1Click);

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <array>
 #include <exception>
+#include <memory>
 
 #include "acquisition/acquisition.h"
 #include "acquisition/chart_csv_export.h"
@@ -28,6 +29,7 @@ class QPushButton;
 class QRadioButton;
 class QTabWidget;
 class TCircularProgress;
+class TAnalysisWindows;
 class TFormHilfe;
 class TFormInfo;
 class TGChartWidget;
@@ -41,6 +43,8 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
 
   TGChart& Chart() { return Chart_; }
   TscComm& scComm1() { return scComm1_; }
+  // The "Mathematik" menu's windows, the filtered copies and the value readout.
+  TAnalysisWindows& Analysis() { return *Analysis_; }
   TAcquisitionState& AcquisitionState() { return Acquisition_.State; }
   TFormHilfe* FormHilfe = nullptr;
   TFormInfo* FormInfo = nullptr;
@@ -124,6 +128,7 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   QAction* FourierAnalyse1 = nullptr;
   QAction* RealtimeFourierAnalyse1 = nullptr;
   QAction* DigitalesFilter1 = nullptr;
+  QAction* Statistik1 = nullptr;  // the visible range's figures per channel
   QAction* Hilfe1 = nullptr;
   QAction* Info1 = nullptr;
 
@@ -162,7 +167,6 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   void DoubleTicsCheckBoxClick();
   void RadioButton2Click();
   void DatenExportimCSVFormat1Click();
-  void LaterVersionClick();
   void GrafikSpeichernPNGClick();
   void Einstellungen1Click();
   void GrafikSpeichernBMPClick();
@@ -228,6 +232,7 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   QString RecordingFile_;  // chosen for "Aufzeichnen"
   bool RecordingFileUsed_ = false;  // a Start has recorded into it
   QString RecordingTo_;  // the file of the newest recording
+  std::unique_ptr<TAnalysisWindows> Analysis_;
   bool Shown_ = false;
   bool Stopping_ = false;  // the port closes because the window stops it
   uint64_t Stops_ = 0;  // Stop sequences run

@@ -313,8 +313,6 @@ void TForm1::RadioButton2Click() {
   CheckRadioButton(RadioButton1, nullptr);
 }
 
-void TForm1::LaterVersionClick() { ShowInformation(kLaterVersion); }
-
 void TForm1::Einstellungen1Click() { CloseSequence(); }
 
 void TForm1::CloseSequence() {

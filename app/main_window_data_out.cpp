@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QLineEdit>
 
+#include "app/analysis_windows.h"
 #include "app/main_window.h"
 #include "app/user_dialogs.h"
 
@@ -19,7 +20,7 @@ TChartCsvNames TForm1::CsvNames() const {
 }
 
 void TForm1::SaveDataCsv(const QString& fileName, const TCsvFile& file) {
-  SaveChartCsv(QFile::encodeName(fileName).toStdString(), Chart(), CsvNames(), file);
+  SaveChartCsv(QFile::encodeName(fileName).toStdString(), Chart(), Analysis_->Feed().Names(), file);
 }
 
 void TForm1::DatenExportimCSVFormat1Click() {

@@ -281,6 +281,7 @@ void TForm1::CreateMenu() {
   FourierAnalyse1 = math->addAction(QStringLiteral("Fourier Analyse"));
   RealtimeFourierAnalyse1 = math->addAction(QStringLiteral("Realtime Fourier Analyse"));
   DigitalesFilter1 = math->addAction(QStringLiteral("Digitales Filter"));
+  Statistik1 = math->addAction(QStringLiteral("Statistik"));
   Hilfe1 = menuBar()->addAction(QStringLiteral("Hilfe"));
   Info1 = menuBar()->addAction(QStringLiteral("Info"));
 }

@@ -235,6 +235,8 @@ class TGChart {
   bool ItemVisible(const TChartItem& item) const { return ClassVisible_[item.Class] && LayerVisible(item.Layer); }
   void RemoveItem(int32_t index);
   void RemoveFirstItem() { RemoveItem(0); }
+  // Removes every item of the layer (a derived curve taken away).
+  void RemoveLayerItems(int32_t layer);
   // Empties the store; the screen keeps the old picture until the next rendering.
   void ClearGraph();
 

@@ -75,6 +75,11 @@ void TGChart::RemoveItem(int32_t index) {
   Store_->RemoveItem(index);
 }
 
+void TGChart::RemoveLayerItems(int32_t layer) {
+  StoreChanging();
+  Store_->RemoveLayer(layer);
+}
+
 void TGChart::ClearGraph() {
   StoreChanging();
   PaintEmptyChartArea();

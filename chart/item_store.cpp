@@ -72,6 +72,37 @@ void TItemStore::RemoveItem(int32_t index) {
   --NumItems_;
 }
 
+// Removing the items one by one from the highest index down: a removal behind the last
+// kept item only shortens the list, so those slots keep the removed records; each other
+// removal shifts the records above it down and leaves the then last record, the last kept
+// item, in the slot it vacates.
+void TItemStore::RemoveLayer(int32_t layer) {
+  TChartItem* base = Base();
+  int32_t lastKept = -1;
+  for (int32_t i = NumItems_ - 1; i >= 0; --i) {
+    if (base[i].Layer != layer) {
+      lastKept = i;
+      break;
+    }
+  }
+  if (lastKept < 0) {
+    if (NumItems_ > 0) Release();
+    return;
+  }
+  int32_t kept = 0;
+  for (int32_t i = 0; i <= lastKept; ++i) {
+    if (base[i].Layer == layer) {
+      Count(base[i], -1);
+      continue;
+    }
+    if (kept != i) base[kept] = base[i];
+    ++kept;
+  }
+  for (int32_t i = lastKept + 1; i < NumItems_; ++i) Count(base[i], -1);
+  for (int32_t i = kept; i < lastKept; ++i) base[i] = base[kept - 1];
+  NumItems_ = kept;
+}
+
 // Slot i becomes physical Start_ + 1 + i: the items follow by themselves; the former last
 // record and the dirty spare slots behind it move up one place so that they keep their
 // slot numbers.

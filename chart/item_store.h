@@ -45,6 +45,9 @@ class TItemStore {
   // An index outside the items changes nothing; removing the only item releases the
   // array. Capacity stays otherwise.
   void RemoveItem(int32_t index);
+  // Removes every item of the layer in one pass, leaving every slot as RemoveItem on each
+  // of them, the highest index first, would.
+  void RemoveLayer(int32_t layer);
   // No items, no array, all counters and LastDrawnIndex 0.
   void Clear();
 

@@ -17,6 +17,16 @@ std::string ConversionMessage(std::string_view text, char separator) {
   return "no error";
 }
 
+TEST(ReadFieldDouble, KeepsTheDigitsOfADoubleAndTheFloatReadersErrors) {
+  EXPECT_EQ(ReadFieldDouble("0,7", ','), 0.7);
+  EXPECT_EQ(ReadFieldDouble(" +2,5E3 ", ','), 2500.0);
+  EXPECT_EQ(ReadFieldDouble("5,", ','), 5.0);
+  EXPECT_EQ(ReadFieldDouble(",05", ','), 0.05);
+  EXPECT_EQ(ReadFieldDouble("-1.25", '.'), -1.25);
+  EXPECT_THROW(ReadFieldDouble("0.7", ','), EConvertError);
+  EXPECT_THROW(ReadFieldDouble("  ", ','), EConvertError);
+}
+
 TEST(ReadFieldFloat, LocaleSeparator) {
   EXPECT_EQ(ReadFieldFloat("1,000000000", ','), 1.0f);
   EXPECT_EQ(ReadFieldFloat("10,5", ','), 10.5f);

@@ -12,6 +12,7 @@
 #include "analysis/analysis_error.h"
 #include "analysis/decibel.h"
 #include "analysis/realtime_spectrum.h"
+#include "analysis/spectra.h"
 #include "tests/analysis/allocation_count.h"
 
 namespace {
@@ -63,6 +64,21 @@ TEST(Spectrum, SineShowsItsAmplitudeWithinTheScallopingLossAndItsOffsetVanishes)
   }
   EXPECT_NEAR(ComputeSpectrum(Sine(4096, 0.25, 0.1), {fwHann, msDecibel}).Magnitude[1024], -20,
               1e-3);
+}
+
+TEST(Spectrum, CurvesOfDifferentLengthsShareOneFrequencyAxis) {
+  const std::vector<double> a = Sine(1000, 0.1, 1), b = Sine(600, 0.2, 3);
+  const std::span<const double> curves[] = {a, b, {}};
+  const std::vector<TSpectrum> s = ComputeSpectra(curves, {});
+  ASSERT_EQ(s.size(), 3u);
+  EXPECT_EQ(s[0].FftSize, 1000u);
+  EXPECT_EQ(s[1].FftSize, 1000u);
+  EXPECT_EQ(s[0].Frequency, s[1].Frequency);
+  EXPECT_NEAR(s[1].Peak.Frequency, 0.2, 1e-4);  // the zeros only sample it more finely
+  EXPECT_NEAR(s[1].Peak.Amplitude, 3, 0.01);
+  EXPECT_TRUE(s[2].Frequency.empty());
+  const std::span<const double> none[] = {{}};
+  EXPECT_EQ(ErrorOf([&] { ComputeSpectra(none, {}); }), "Für ein Spektrum sind mindestens 2 Werte nötig");
 }
 
 TEST(Spectrum, ParsevalHoldsWithWindowAndPadding) {

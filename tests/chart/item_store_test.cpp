@@ -100,8 +100,10 @@ TEST(ItemStore, EverySlotMatchesAPlainShiftingArray) {
     const uint8_t kind = uint8_t(random() % 20);
     const double value = double(random() % 1000);
     const int fields = int(random() % 3);
+    const int32_t layer = int32_t(random() % 3);
     for (TChartItem* slot : {&store.NextSlot(growStep), &plain.NextSlot(growStep)}) {
       slot->Kind = kind;
+      slot->Layer = layer;
       if (fields >= 1) slot->X = value;
       if (fields >= 2) slot->FillColor = TColor(value);
     }
@@ -120,6 +122,13 @@ TEST(ItemStore, EverySlotMatchesAPlainShiftingArray) {
       const int32_t index = int32_t(random() % unsigned(plain.NumItems + 2)) - 1;
       store.RemoveItem(index);
       plain.Remove(index);
+    } else if (random() % 2) {
+      // a filtered copy taken away: all items of one layer
+      const int32_t layer = int32_t(random() % 3);
+      store.RemoveLayer(layer);
+      for (int32_t i = plain.NumItems - 1; i >= 0; --i) {
+        if (plain.Slots[size_t(i)].Layer == layer) plain.Remove(i);
+      }
     } else {
       store.Clear();
       plain = {};

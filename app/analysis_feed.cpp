@@ -1,0 +1,73 @@
+#include "app/analysis_feed.h"
+
+#include <QEvent>
+#include <QWidget>
+#include <utility>
+
+namespace {
+
+constexpr int kFrameIntervalMs = 16;
+
+}  // namespace
+
+TAnalysisFeed::TAnalysisFeed(QWidget* chartWidget, const TGChart& chart, TNames names, const QLocale& locale,
+                             char decimalSeparator)
+    : Chart_(chart), Names_(std::move(names)), Locale_(locale), DecimalSeparator_(decimalSeparator) {
+  Frame_.setSingleShot(true);
+  Frame_.setInterval(kFrameIntervalMs);
+  connect(&Frame_, &QTimer::timeout, this, [this] { Notify(); });
+  chartWidget->installEventFilter(this);
+}
+
+QString TAnalysisFeed::NumberText(double value) const { return Locale_.toString(value, 'g', 6); }
+
+const TChartCurves& TAnalysisFeed::Curves() {
+  Curves_.Update(Chart_);
+  return Curves_;
+}
+
+std::string TAnalysisFeed::Name(int32_t layer) const {
+  if (layer < 1 || layer > kNumLayers) return {};
+  const std::string& own = LayerNames_[size_t(layer - 1)];
+  if (!own.empty()) return own;
+  std::string name = Names_().Layers[size_t(layer - 1)];
+  return name.empty() ? "Ebene " + std::to_string(layer) : name;
+}
+
+TChartCsvNames TAnalysisFeed::Names() const {
+  TChartCsvNames names = Names_();
+  for (size_t i = 0; i < LayerNames_.size(); ++i) {
+    if (!LayerNames_[i].empty()) names.Layers[i] = LayerNames_[i];
+  }
+  return names;
+}
+
+void TAnalysisFeed::SetLayerName(int32_t layer, std::string name) {
+  if (layer >= 1 && layer <= kNumLayers) LayerNames_[size_t(layer - 1)] = std::move(name);
+}
+
+void TAnalysisFeed::ClearLayerName(int32_t layer) { SetLayerName(layer, {}); }
+
+void TAnalysisFeed::SetSampleRate(double rate) {
+  if (rate == SampleRate_) return;
+  SampleRate_ = rate;
+  RateChanged_ = true;
+  Touch();
+}
+
+void TAnalysisFeed::Subscribe(std::function<void(bool)> round) { Subscribers_.push_back(std::move(round)); }
+
+void TAnalysisFeed::Touch() {
+  if (!Frame_.isActive()) Frame_.start();
+}
+
+bool TAnalysisFeed::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Paint) Touch();
+  return QObject::eventFilter(watched, event);
+}
+
+void TAnalysisFeed::Notify() {
+  const bool changed = Curves_.Update(Chart_) || RateChanged_;
+  RateChanged_ = false;
+  for (const auto& subscriber : Subscribers_) subscriber(changed);
+}

@@ -1,0 +1,66 @@
+#pragma once
+// What the analysis windows read of the main window: its chart's curves and the channels'
+// names, the sample rate the user gave, and when to look again. Every paint of the main
+// chart means that what it shows may have changed (new samples, a pan, a loaded session);
+// the subscribers then hear of it once, at the next frame.
+
+#include <QLocale>
+#include <QObject>
+#include <QTimer>
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "acquisition/chart_curves.h"
+#include "acquisition/chart_csv_export.h"
+
+class TAnalysisFeed : public QObject {
+ public:
+  using TNames = std::function<TChartCsvNames()>;
+
+  // chartWidget shows chart; both outlive the feed. The locale writes numbers for the
+  // user; fields are read with decimalSeparator, as the main window's are.
+  TAnalysisFeed(QWidget* chartWidget, const TGChart& chart, TNames names, const QLocale& locale,
+                char decimalSeparator);
+
+  const TGChart& Chart() const { return Chart_; }
+  // A number as the windows show it: six significant digits, the locale's separator.
+  QString NumberText(double value) const;
+  char DecimalSeparator() const { return DecimalSeparator_; }
+  // The curves as the chart holds them now.
+  const TChartCurves& Curves();
+  // The channel's name, or the name given to a layer of a filtered copy.
+  std::string Name(int32_t layer) const;
+  // The channels' names with those of the filtered copies, for a CSV file.
+  TChartCsvNames Names() const;
+  void SetLayerName(int32_t layer, std::string name);
+  void ClearLayerName(int32_t layer);
+
+  // Hz; 0 while unknown (frequencies in cycles per sample).
+  double SampleRate() const { return SampleRate_; }
+  void SetSampleRate(double rate);
+
+  // Called at the next frame after the main chart painted or the sample rate changed;
+  // changed says whether the curves, their visible parts or the sample rate did.
+  void Subscribe(std::function<void(bool changed)> round);
+  // Asks for the subscribers' round as a change would.
+  void Touch();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Notify();
+
+  const TGChart& Chart_;
+  TNames Names_;
+  const QLocale Locale_;
+  const char DecimalSeparator_;
+  std::array<std::string, kNumLayers> LayerNames_;  // empty: the channel's own name
+  TChartCurves Curves_;
+  double SampleRate_ = 0;
+  std::vector<std::function<void(bool)>> Subscribers_;
+  bool RateChanged_ = false;
+  QTimer Frame_;
+};

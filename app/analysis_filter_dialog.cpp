@@ -1,0 +1,208 @@
+#include "app/analysis_filter_dialog.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "acquisition/field_numbers.h"
+#include "analysis/filter_c_code.h"
+#include "app/analysis_feed.h"
+#include "app/field_filter.h"
+#include "app/filtered_copies.h"
+#include "app/sample_rate_field.h"
+#include "app/user_dialogs.h"
+
+namespace {
+
+struct TKindChoice {
+  const char* Text;
+  TFilterKind Kind;
+};
+const TKindChoice kKinds[] = {
+    {"Butterworth-Tiefpass", fkButterLowPass}, {"Butterworth-Hochpass", fkButterHighPass},
+    {"Butterworth-Bandpass", fkButterBandPass}, {"Tiefpass 1. Ordnung", fkLowPass1},
+    {"Hochpass 1. Ordnung", fkHighPass1},      {"Gleitender Mittelwert", fkMovingAverage},
+    {"Median", fkMedian},
+};
+
+}  // namespace
+
+TFilterDialog::TFilterDialog(TAnalysisFeed& feed, TFilteredCopies& copies, TUserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), Feed_(feed), Copies_(copies), Dialogs_(dialogs) {
+  setWindowTitle(QStringLiteral("Digitales Filter"));
+  CreateControls();
+  KindChanged();
+  Feed_.Subscribe([this](bool) {
+    SampleRateEdit->ShowRate();
+    UnitLabel->setText(Feed_.SampleRate() > 0 ? QStringLiteral("Hz") : QStringLiteral("pro Abtastwert"));
+  });
+}
+
+void TFilterDialog::CreateControls() {
+  ChannelBox = new QComboBox(this);
+  KindBox = new QComboBox(this);
+  for (const TKindChoice& k : kKinds) KindBox->addItem(QString::fromUtf8(k.Text), int(k.Kind));
+  LengthEdit = new QSpinBox(this);
+  LengthEdit->setRange(MinMovingAverageLength, MaxMovingAverageLength);
+  LengthEdit->setValue(5);
+  OrderEdit = new QSpinBox(this);
+  OrderEdit->setRange(MinButterworthOrder, MaxButterworthOrder);
+  OrderEdit->setValue(4);
+  auto frequencyField = [this](const char* text) {
+    auto* edit = new QLineEdit(QString::fromUtf8(text), this);
+    edit->setValidator(new TFieldFilter(QStringLiteral(".,eE-+"), 20, edit));
+    return edit;
+  };
+  const QString point = QString(QChar::fromLatin1(Feed_.DecimalSeparator()));
+  CutoffEdit = frequencyField("0");
+  CutoffEdit->setText(QStringLiteral("0") + point + QStringLiteral("05"));
+  CutoffHighEdit = frequencyField("0");
+  CutoffHighEdit->setText(QStringLiteral("0") + point + QStringLiteral("1"));
+  SampleRateEdit = new TSampleRateField(
+      Feed_, [this](const QString& text) { Dialogs_.ShowError(text); }, this);
+  UnitLabel = new QLabel(QStringLiteral("pro Abtastwert"), this);
+
+  auto* form = new QFormLayout;
+  form->addRow(QStringLiteral("Kanal"), ChannelBox);
+  form->addRow(QStringLiteral("Filter"), KindBox);
+  form->addRow(QStringLiteral("Länge (Werte)"), LengthEdit);
+  form->addRow(QStringLiteral("Ordnung"), OrderEdit);
+  form->addRow(QStringLiteral("Grenzfrequenz"), CutoffEdit);
+  form->addRow(QStringLiteral("Obere Grenzfrequenz"), CutoffHighEdit);
+  form->addRow(QStringLiteral("Einheit"), UnitLabel);
+  form->addRow(QStringLiteral("Abtastrate (Hz)"), SampleRateEdit);
+
+  AddButton = new QPushButton(QStringLiteral("Hinzufügen"), this);
+  CopyCodeButton = new QPushButton(QStringLiteral("C-Code kopieren"), this);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(AddButton);
+  buttons->addWidget(CopyCodeButton);
+
+  CopyList = new QListWidget(this);
+  RemoveButton = new QPushButton(QStringLiteral("Entfernen"), this);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addLayout(buttons);
+  layout->addWidget(new QLabel(QStringLiteral("Gefilterte Kurven (wachsen während einer Erfassung mit):"), this));
+  layout->addWidget(CopyList);
+  layout->addWidget(RemoveButton);
+
+  connect(KindBox, &QComboBox::currentIndexChanged, this, [this] { KindChanged(); });
+  connect(AddButton, &QPushButton::clicked, this, [this] { Guarded([this] { AddCopy(); }); });
+  connect(CopyCodeButton, &QPushButton::clicked, this, [this] { Guarded([this] { CopyCode(); }); });
+  connect(RemoveButton, &QPushButton::clicked, this, [this] { Guarded([this] { RemoveCopy(); }); });
+}
+
+template <class Command>
+void TFilterDialog::Guarded(Command&& command) {
+  try {
+    command();
+  } catch (const std::exception& e) {
+    Dialogs_.ShowError(QString::fromStdString(e.what()));
+  }
+}
+
+void TFilterDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  RefreshChannels();
+  RefreshCopies();
+}
+
+void TFilterDialog::KindChanged() {
+  const auto kind = TFilterKind(KindBox->currentData().toInt());
+  const bool windowed = !IsRecursive(kind);
+  LengthEdit->setEnabled(windowed);
+  if (kind == fkMedian) {
+    LengthEdit->setRange(MinMedianLength, MaxMedianLength);
+    LengthEdit->setSingleStep(2);
+  } else {
+    LengthEdit->setRange(MinMovingAverageLength, MaxMovingAverageLength);
+    LengthEdit->setSingleStep(1);
+  }
+  OrderEdit->setEnabled(kind == fkButterLowPass || kind == fkButterHighPass || kind == fkButterBandPass);
+  CutoffEdit->setEnabled(!windowed);
+  CutoffHighEdit->setEnabled(kind == fkButterBandPass);
+  CopyCodeButton->setEnabled(!windowed);
+}
+
+void TFilterDialog::RefreshChannels() {
+  const QVariant chosen = ChannelBox->currentData();
+  ChannelBox->clear();
+  for (const TChannelCurve* curve : Feed_.Curves().Curves()) {
+    if (Copies_.IsCopy(curve->Layer)) continue;
+    ChannelBox->addItem(QString::fromStdString(Feed_.Name(curve->Layer)), curve->Layer);
+  }
+  // Before any sample, the channels the window plots into.
+  if (ChannelBox->count() == 0) {
+    for (int32_t layer : {1, 2}) ChannelBox->addItem(QString::fromStdString(Feed_.Name(layer)), layer);
+  }
+  const int index = ChannelBox->findData(chosen);
+  if (index >= 0) ChannelBox->setCurrentIndex(index);
+}
+
+void TFilterDialog::RefreshCopies() {
+  CopyList->clear();
+  for (const auto& copy : Copies_.Copies()) {
+    auto* item = new QListWidgetItem(QStringLiteral("%1: %2").arg(QString::fromStdString(Feed_.Name(copy->Layer)),
+                                                                  QString::fromStdString(FilterDescription(copy->Design))),
+                                     CopyList);
+    item->setData(Qt::UserRole, copy->Layer);
+    QPixmap swatch(12, 12);
+    const TColor c = copy->Color;
+    swatch.fill(QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)));
+    item->setIcon(swatch);
+  }
+}
+
+double TFilterDialog::ReadFrequency(const QLineEdit* edit) const {
+  return ReadFieldDouble(edit->text().toStdString(), Feed_.DecimalSeparator());
+}
+
+TFilterDesign TFilterDialog::Design() const {
+  TFilterDesign d;
+  d.Kind = TFilterKind(KindBox->currentData().toInt());
+  d.Length = LengthEdit->value();
+  d.Order = OrderEdit->value();
+  d.SampleRate = Feed_.SampleRate();
+  if (IsRecursive(d.Kind)) d.Cutoff = ReadFrequency(CutoffEdit);
+  if (d.Kind == fkButterBandPass) d.CutoffHigh = ReadFrequency(CutoffHighEdit);
+  CheckFilterDesign(d);
+  return d;
+}
+
+void TFilterDialog::AddCopy() {
+  if (ChannelBox->count() == 0) return;
+  const int32_t source = ChannelBox->currentData().toInt();
+  const int32_t layer = Copies_.Add(source, Design());
+  int copiesOfSource = 0;
+  for (const auto& copy : Copies_.Copies()) copiesOfSource += copy->Source == source;
+  std::string name = Feed_.Name(source) + " gefiltert";
+  if (copiesOfSource > 1) name += " " + std::to_string(copiesOfSource);
+  Feed_.SetLayerName(layer, name);
+  RefreshCopies();
+  Feed_.Touch();
+}
+
+void TFilterDialog::RemoveCopy() {
+  const QListWidgetItem* item = CopyList->currentItem();
+  if (!item) return;
+  const int32_t layer = item->data(Qt::UserRole).toInt();
+  Copies_.Remove(layer);
+  Feed_.ClearLayerName(layer);
+  RefreshCopies();
+  Feed_.Touch();
+}
+
+void TFilterDialog::CopyCode() {
+  QApplication::clipboard()->setText(QString::fromStdString(FilterCCode(Design())));
+}

@@ -1,0 +1,38 @@
+#include "app/analysis_windows.h"
+
+#include <utility>
+
+#include "app/analysis_filter_dialog.h"
+#include "app/analysis_fourier_window.h"
+#include "app/analysis_statistics_window.h"
+#include "app/chart_readout.h"
+
+TAnalysisWindows::TAnalysisWindows(QWidget* owner, QWidget* chartWidget, TGChart& chart, TAnalysisFeed::TNames names,
+                                   const QLocale& locale, char decimalSeparator, TUserDialogs& dialogs,
+                                   QStatusBar* statusBar)
+    : Owner_(owner),
+      Dialogs_(dialogs),
+      Feed_(chartWidget, chart, std::move(names), locale, decimalSeparator),
+      Copies_(chart),
+      Readout_(new TChartReadout(chartWidget, Feed_, statusBar)) {}
+
+TAnalysisWindows::~TAnalysisWindows() = default;
+
+template <class Window, class... Args>
+Window& TAnalysisWindows::Show(std::unique_ptr<Window>& window, Args&&... args) {
+  if (!window) window = std::make_unique<Window>(std::forward<Args>(args)...);
+  window->show();
+  window->raise();
+  window->activateWindow();
+  return *window;
+}
+
+TFourierWindow& TAnalysisWindows::ShowFourier() { return Show(Fourier_, Feed_, Dialogs_, nullptr, Owner_); }
+
+TFourierWindow& TAnalysisWindows::ShowRealtimeFourier() {
+  return Show(RealtimeFourier_, Feed_, Dialogs_, &Realtime_, Owner_);
+}
+
+TFilterDialog& TAnalysisWindows::ShowFilter() { return Show(Filter_, Feed_, Copies_, Dialogs_, Owner_); }
+
+TStatisticsWindow& TAnalysisWindows::ShowStatistics() { return Show(Statistics_, Feed_, Owner_); }

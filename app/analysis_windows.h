@@ -1,0 +1,52 @@
+#pragma once
+// The "Mathematik" menu's windows and what they share: the feed from the main chart, the
+// realtime spectra and the filtered copies that an acquisition feeds sample by sample,
+// and the value readout in the status bar. Each window is made when first asked for.
+
+#include <QLocale>
+#include <memory>
+
+#include "app/analysis_feed.h"
+#include "app/filtered_copies.h"
+#include "app/realtime_spectra.h"
+
+class QStatusBar;
+class QWidget;
+class TChartReadout;
+class TFilterDialog;
+class TFourierWindow;
+class TStatisticsWindow;
+class TUserDialogs;
+
+class TAnalysisWindows {
+ public:
+  // owner is the main window, whose chart widget shows chart.
+  TAnalysisWindows(QWidget* owner, QWidget* chartWidget, TGChart& chart, TAnalysisFeed::TNames names,
+                   const QLocale& locale, char decimalSeparator, TUserDialogs& dialogs, QStatusBar* statusBar);
+  ~TAnalysisWindows();
+
+  TFourierWindow& ShowFourier();
+  TFourierWindow& ShowRealtimeFourier();
+  TFilterDialog& ShowFilter();
+  TStatisticsWindow& ShowStatistics();
+
+  TAnalysisFeed& Feed() { return Feed_; }
+  TRealtimeSpectra& Realtime() { return Realtime_; }
+  TFilteredCopies& Copies() { return Copies_; }
+  TChartReadout& Readout() { return *Readout_; }
+
+ private:
+  template <class Window, class... Args>
+  Window& Show(std::unique_ptr<Window>& window, Args&&... args);
+
+  QWidget* Owner_;
+  TUserDialogs& Dialogs_;
+  TAnalysisFeed Feed_;
+  TRealtimeSpectra Realtime_;
+  TFilteredCopies Copies_;
+  TChartReadout* Readout_;  // owned by the chart widget
+  std::unique_ptr<TFourierWindow> Fourier_;
+  std::unique_ptr<TFourierWindow> RealtimeFourier_;
+  std::unique_ptr<TFilterDialog> Filter_;
+  std::unique_ptr<TStatisticsWindow> Statistics_;
+};
