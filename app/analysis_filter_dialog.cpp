@@ -15,9 +15,8 @@
 
 #include "acquisition/field_numbers.h"
 #include "analysis/filter_c_code.h"
-#include "app/analysis_feed.h"
+#include "app/analysis_windows.h"
 #include "app/field_filter.h"
-#include "app/filtered_copies.h"
 #include "app/sample_rate_field.h"
 #include "app/user_dialogs.h"
 
@@ -36,8 +35,8 @@ const TKindChoice kKinds[] = {
 
 }  // namespace
 
-TFilterDialog::TFilterDialog(TAnalysisFeed& feed, TFilteredCopies& copies, TUserDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), Feed_(feed), Copies_(copies), Dialogs_(dialogs) {
+TFilterDialog::TFilterDialog(TAnalysisWindows& analysis, TUserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), Analysis_(analysis), Feed_(analysis.Feed()), Dialogs_(dialogs) {
   setWindowTitle(QStringLiteral("Digitales Filter"));
   CreateControls();
   KindChanged();
@@ -139,7 +138,7 @@ void TFilterDialog::RefreshChannels() {
   const QVariant chosen = ChannelBox->currentData();
   ChannelBox->clear();
   for (const TChannelCurve* curve : Feed_.Curves().Curves()) {
-    if (Copies_.IsCopy(curve->Layer)) continue;
+    if (Analysis_.Copies().IsCopy(curve->Layer)) continue;
     ChannelBox->addItem(QString::fromStdString(Feed_.Name(curve->Layer)), curve->Layer);
   }
   // Before any sample, the channels the window plots into.
@@ -152,7 +151,7 @@ void TFilterDialog::RefreshChannels() {
 
 void TFilterDialog::RefreshCopies() {
   CopyList->clear();
-  for (const auto& copy : Copies_.Copies()) {
+  for (const auto& copy : Analysis_.Copies().Copies()) {
     auto* item = new QListWidgetItem(QStringLiteral("%1: %2").arg(QString::fromStdString(Feed_.Name(copy->Layer)),
                                                                   QString::fromStdString(FilterDescription(copy->Design))),
                                      CopyList);
@@ -182,25 +181,15 @@ TFilterDesign TFilterDialog::Design() const {
 
 void TFilterDialog::AddCopy() {
   if (ChannelBox->count() == 0) return;
-  const int32_t source = ChannelBox->currentData().toInt();
-  const int32_t layer = Copies_.Add(source, Design());
-  int copiesOfSource = 0;
-  for (const auto& copy : Copies_.Copies()) copiesOfSource += copy->Source == source;
-  std::string name = Feed_.Name(source) + " gefiltert";
-  if (copiesOfSource > 1) name += " " + std::to_string(copiesOfSource);
-  Feed_.SetLayerName(layer, name);
+  Analysis_.AddFilteredCopy(ChannelBox->currentData().toInt(), Design());
   RefreshCopies();
-  Feed_.Touch();
 }
 
 void TFilterDialog::RemoveCopy() {
   const QListWidgetItem* item = CopyList->currentItem();
   if (!item) return;
-  const int32_t layer = item->data(Qt::UserRole).toInt();
-  Copies_.Remove(layer);
-  Feed_.ClearLayerName(layer);
+  Analysis_.RemoveFilteredCopy(item->data(Qt::UserRole).toInt());
   RefreshCopies();
-  Feed_.Touch();
 }
 
 void TFilterDialog::CopyCode() {

@@ -14,13 +14,13 @@ class QListWidget;
 class QPushButton;
 class QSpinBox;
 class TAnalysisFeed;
-class TFilteredCopies;
+class TAnalysisWindows;
 class TSampleRateField;
 class TUserDialogs;
 
 class TFilterDialog : public QDialog {
  public:
-  TFilterDialog(TAnalysisFeed& feed, TFilteredCopies& copies, TUserDialogs& dialogs, QWidget* parent);
+  TFilterDialog(TAnalysisWindows& analysis, TUserDialogs& dialogs, QWidget* parent);
 
   // The design the fields describe. Throws EConvertError or EAnalysisError with the reason.
   TFilterDesign Design() const;
@@ -54,7 +54,7 @@ class TFilterDialog : public QDialog {
   template <class Command>
   void Guarded(Command&& command);
 
+  TAnalysisWindows& Analysis_;
   TAnalysisFeed& Feed_;
-  TFilteredCopies& Copies_;
   TUserDialogs& Dialogs_;
 };

@@ -33,6 +33,23 @@ TFourierWindow& TAnalysisWindows::ShowRealtimeFourier() {
   return Show(RealtimeFourier_, Feed_, Dialogs_, &Realtime_, Owner_);
 }
 
-TFilterDialog& TAnalysisWindows::ShowFilter() { return Show(Filter_, Feed_, Copies_, Dialogs_, Owner_); }
+TFilterDialog& TAnalysisWindows::ShowFilter() { return Show(Filter_, *this, Dialogs_, Owner_); }
+
+int32_t TAnalysisWindows::AddFilteredCopy(int32_t source, const TFilterDesign& design) {
+  const int32_t layer = Copies_.Add(source, design);
+  int copiesOfSource = 0;
+  for (const auto& copy : Copies_.Copies()) copiesOfSource += copy->Source == source;
+  std::string name = Feed_.Name(source) + " gefiltert";
+  if (copiesOfSource > 1) name += " " + std::to_string(copiesOfSource);
+  Feed_.SetLayerName(layer, name);
+  Feed_.Touch();
+  return layer;
+}
+
+void TAnalysisWindows::RemoveFilteredCopy(int32_t layer) {
+  Copies_.Remove(layer);
+  Feed_.ClearLayerName(layer);
+  Feed_.Touch();
+}
 
 TStatisticsWindow& TAnalysisWindows::ShowStatistics() { return Show(Statistics_, Feed_, Owner_); }

@@ -30,6 +30,11 @@ class TAnalysisWindows {
   TFilterDialog& ShowFilter();
   TStatisticsWindow& ShowStatistics();
 
+  // A filtered copy of the channel in layer source, named after it; returns its layer.
+  // Throws EAnalysisError as TFilteredCopies::Add does.
+  int32_t AddFilteredCopy(int32_t source, const TFilterDesign& design);
+  void RemoveFilteredCopy(int32_t layer);
+
   TAnalysisFeed& Feed() { return Feed_; }
   TRealtimeSpectra& Realtime() { return Realtime_; }
   TFilteredCopies& Copies() { return Copies_; }

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/analysis_windows.h"
+#include "app/channel_spectra.h"
 #include "app/main_window.h"
 #include "app/user_dialogs.h"
 
@@ -30,6 +32,18 @@ void Deliver(TForm1& form, QFile& capture, qint64 chunk) {
       form.scComm1().DoFatalError(1, 0, e.what(), true);
     }
   }
+}
+
+// The spectrum of every channel over all its samples, as a script wants it: Hann window,
+// linear amplitudes, "," between fields.
+void SaveSpectrum(TForm1& form, const QString& path) {
+  TChartCurves curves;
+  curves.Update(form.Chart());
+  TAnalysisFeed& feed = form.Analysis().Feed();
+  const double rate = feed.SampleRate();
+  const auto spectra = ChannelSpectra(curves.Curves(), cpWhole, {fwHann, msLinear, rate},
+                                      [&](int32_t layer) { return feed.Name(layer); });
+  SaveSpectrumCsv(QFile::encodeName(path).toStdString(), spectra, rate > 0, {{',', '.'}, false});
 }
 
 }  // namespace
@@ -61,10 +75,13 @@ int RunReplay(const TReplayOptions& o) {
   SetField(form.Ch1NameEdit, o.Ch1Name);
   SetField(form.Ch2NameEdit, o.Ch2Name);
 
+  form.Analysis().Feed().SetSampleRate(o.SampleRate);
+
   form.RunCommand([&] { form.StartAcquisition(false); });
   if (!form.Running()) return 1;  // a field could not be read; the window said why
   Deliver(form, capture, o.Chunk);
   if (form.Running()) form.StopButton->click();
+  if (o.Filter) form.Analysis().AddFilteredCopy(o.FilterChannel, *o.Filter);
 
   bool saved = true;
   auto save = [&](auto&& operation) {
@@ -82,5 +99,6 @@ int RunReplay(const TReplayOptions& o) {
   // For scripts: the same separators whatever the desktop, no byte order mark.
   if (!o.SaveCsv.isEmpty()) save([&] { form.SaveDataCsv(o.SaveCsv, {{',', '.'}, false}); });
   if (!o.SavePng.isEmpty()) save([&] { form.Chart().SaveAsPng(QFile::encodeName(o.SavePng).toStdString()); });
+  if (!o.SaveSpectrum.isEmpty()) save([&] { SaveSpectrum(form, o.SaveSpectrum); });
   return saved ? 0 : 1;
 }

@@ -4,6 +4,8 @@
 
 #include "acquisition/field_numbers.h"
 #include "acquisition/sample_scaling.h"
+#include "analysis/analysis_error.h"
+#include "analysis/filter_notation.h"
 
 namespace {
 
@@ -33,6 +35,7 @@ bool IsReplayCommandLine(const QStringList& arguments) {
 
 TReplayOptions ParseReplayOptions(const QStringList& arguments) {
   TReplayOptions o;
+  std::optional<QString> filter;
   for (qsizetype i = 0; i < arguments.size(); ++i) {
     const QString& option = arguments[i];
     auto value = [&]() -> QString {
@@ -87,13 +90,33 @@ TReplayOptions ParseReplayOptions(const QStringList& arguments) {
       o.SaveCsv = value();
     } else if (option == QLatin1String("--save-png")) {
       o.SavePng = value();
+    } else if (option == QLatin1String("--save-spectrum")) {
+      o.SaveSpectrum = value();
+    } else if (option == QLatin1String("--sample-rate")) {
+      o.SampleRate = ReadFieldDouble(NumberOption(option, value()).toStdString(), '.');
+      if (!(o.SampleRate > 0)) throw EReplayUsage("--sample-rate must be above 0 Hz");
+    } else if (option == QLatin1String("--filter")) {
+      filter = value();
+    } else if (option == QLatin1String("--filter-channel")) {
+      bool ok = false;
+      o.FilterChannel = value().toInt(&ok);
+      if (!ok || o.FilterChannel < 1 || o.FilterChannel > 2) throw EReplayUsage("--filter-channel must be 1 or 2");
     } else {
       throw EReplayUsage(QStringLiteral("unknown option '%1' (see --help)").arg(option).toStdString());
     }
   }
   if (o.Capture.isEmpty()) throw EReplayUsage("--replay needs a capture file");
-  if (o.SaveSession.isEmpty() && o.SaveBitmap.isEmpty() && o.SaveCsv.isEmpty() && o.SavePng.isEmpty()) {
-    throw EReplayUsage("a replay needs at least one of --save-session, --save-bitmap, --save-csv, --save-png");
+  if (o.SaveSession.isEmpty() && o.SaveBitmap.isEmpty() && o.SaveCsv.isEmpty() && o.SavePng.isEmpty() &&
+      o.SaveSpectrum.isEmpty()) {
+    throw EReplayUsage(
+        "a replay needs at least one of --save-session, --save-bitmap, --save-csv, --save-png, --save-spectrum");
+  }
+  if (filter) {
+    try {
+      o.Filter = ParseFilterNotation(filter->toStdString(), o.SampleRate);
+    } catch (const EAnalysisError& e) {
+      throw EReplayUsage("--filter: " + std::string(e.what()));
+    }
   }
   return o;
 }
@@ -102,6 +125,7 @@ QString ReplayUsage() {
   return QStringLiteral(
       "Usage: tavolix --replay CAPTURE [options] --save-session FILE.tvx | --save-bitmap FILE.bmp\n"
       "                                          | --save-csv FILE.csv | --save-png FILE.png\n"
+      "                                          | --save-spectrum FILE.csv\n"
       "Plots a captured device output without a window, as Start would with a live port.\n\n"
       "  --channels 1|2        values per line (default 1)\n"
       "  --trend               Trend mode (sliding window)\n"
@@ -116,5 +140,12 @@ QString ReplayUsage() {
       "  --color               keep the chart's colours in the bitmap\n"
       "  --save-csv FILE       write the plotted samples as CSV (\",\" between fields, \".\" in numbers)\n"
       "  --save-png FILE       write the picture in colour as PNG, under the name as given\n"
+      "  --save-spectrum FILE  write the amplitude spectrum of every channel over all its samples as CSV\n"
+      "                        (Hann window; frequency, then one column per channel)\n"
+      "  --sample-rate HZ      samples per second: frequencies in Hz instead of cycles per sample\n"
+      "  --filter SPEC         add a filtered copy of a channel as another layer, filtered sample by\n"
+      "                        sample: ma:L, median:L, lp1:F, hp1:F, butter-lp:N:F, butter-hp:N:F,\n"
+      "                        butter-bp:N:F1:F2 (F in cycles per sample, or \"50Hz\" with --sample-rate)\n"
+      "  --filter-channel 1|2  the channel --filter filters (default 1)\n"
       "Numbers use \".\" as decimal separator.\n");
 }

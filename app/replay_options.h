@@ -1,12 +1,15 @@
 #pragma once
 // The command line of a headless replay: a captured device output plotted without a
-// window, saved as a session file, a bitmap, a CSV file of its samples or a PNG picture.
+// window, saved as a session file, a bitmap, a CSV file of its samples or its spectrum, or
+// a PNG picture.
 
 #include <QSize>
 #include <QString>
 #include <QStringList>
 #include <optional>
 #include <stdexcept>
+
+#include "analysis/filter_design.h"
 
 class EReplayUsage : public std::runtime_error {
  public:
@@ -26,7 +29,11 @@ struct TReplayOptions {
   QString SaveBitmap;
   QString SaveCsv;
   QString SavePng;
+  QString SaveSpectrum;
   bool Color = false;
+  double SampleRate = 0;  // Hz; 0: unknown
+  std::optional<TFilterDesign> Filter;  // a filtered copy of FilterChannel as another layer
+  int FilterChannel = 1;
 };
 
 // True when the arguments ask for a replay (they hold --replay).

@@ -25,7 +25,8 @@ TEST(ReplayOptions, EveryOptionLandsInItsField) {
             "--factor2", "0.5", "--offset2", "3", "--ymin1", "-10", "--ymax1", "10", "--ymin2", "0", "--ymax2", "1e3",
             "--name", "Motor", "--ch1-name", "Strom", "--ch2-name", "Drehzahl", "--chunk", "17", "--size", "900x700",
             "--save-session", "a.tvx", "--save-bitmap", "a.bmp", "--color", "--save-csv", "a.csv", "--save-png",
-            "a.png"}));
+            "a.png", "--save-spectrum", "s.csv", "--sample-rate", "250.5", "--filter", "butter-bp:2:45Hz:55Hz",
+            "--filter-channel", "2"}));
   EXPECT_EQ(o.Capture, "cap.txt");
   EXPECT_EQ(o.Channels, 2);
   EXPECT_TRUE(o.Trend);
@@ -42,6 +43,12 @@ TEST(ReplayOptions, EveryOptionLandsInItsField) {
   EXPECT_EQ(o.SaveBitmap, "a.bmp");
   EXPECT_EQ(o.SaveCsv, "a.csv");
   EXPECT_EQ(o.SavePng, "a.png");
+  EXPECT_EQ(o.SaveSpectrum, "s.csv");
+  EXPECT_EQ(o.SampleRate, 250.5);
+  ASSERT_TRUE(o.Filter.has_value());
+  EXPECT_EQ(o.Filter->Kind, fkButterBandPass);
+  EXPECT_EQ(o.Filter->CutoffHigh, 55);
+  EXPECT_EQ(o.FilterChannel, 2);
 }
 
 TEST(ReplayOptions, DefaultsLeaveTheWindowsFieldsAlone) {
@@ -54,7 +61,12 @@ TEST(ReplayOptions, DefaultsLeaveTheWindowsFieldsAlone) {
 }
 
 TEST(ReplayOptions, BadCommandLinesSayWhy) {
-  EXPECT_EQ(UsageError({"--replay", "c"}), "a replay needs at least one of --save-session, --save-bitmap, --save-csv, --save-png");
+  EXPECT_EQ(UsageError({"--replay", "c"}),
+            "a replay needs at least one of --save-session, --save-bitmap, --save-csv, --save-png, --save-spectrum");
+  EXPECT_EQ(UsageError({"--replay", "c", "--save-spectrum", "s.csv", "--sample-rate", "0"}),
+            "--sample-rate must be above 0 Hz");
+  EXPECT_EQ(UsageError({"--replay", "c", "--save-spectrum", "s.csv", "--filter", "median:4"}),
+            "--filter: Die Länge des Medians muss ungerade sein und zwischen 3 und 101 liegen, nicht 4");
   EXPECT_EQ(UsageError({"--replay"}), "--replay needs a value");
   EXPECT_EQ(UsageError({"--replay", "c", "--save-bitmap", "b", "--factor1", "2,5"}),
             "--factor1: '2,5' is not a number (use \".\" as decimal separator)");

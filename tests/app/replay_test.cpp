@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -124,6 +125,35 @@ TEST_F(Replay, CsvForScriptsAndAColourPicture) {
     for (int y = 30; y < 316 && !blue; ++y) blue = picture.pixel(x, y) == qRgb(0, 0, 255);
   }
   EXPECT_TRUE(blue) << "channel 1 in its colour";
+}
+
+TEST_F(Replay, SpectrumOfEveryChannelAndAFilteredCopyForScripts) {
+  // A 100 Hz sine sampled at 1000 Hz, and a low pass at 50 Hz that damps it.
+  QByteArray lines;
+  for (int i = 0; i < 1000; ++i) lines += QByteArray::number(std::sin(2 * M_PI * 0.1 * i), 'g', 9) + "\r\n";
+  const QString spectrum = Dir.filePath(QStringLiteral("spectrum.csv"));
+  const QString csv = Dir.filePath(QStringLiteral("run.csv"));
+  const TRun run = Run({"--replay", Capture(lines), "--sample-rate", "1000", "--filter", "butter-lp:4:50Hz",
+                        "--save-spectrum", spectrum, "--save-csv", csv});
+  ASSERT_EQ(run.ExitCode, 0) << run.Errors.toStdString();
+  QFile file(spectrum);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QList<QByteArray> rows = file.readAll().split('\n');
+  ASSERT_EQ(rows.size(), 1 + 501 + 1);
+  EXPECT_EQ(rows[0], "Frequenz in Hz,CH 1,CH 1 gefiltert\r");
+  const QList<QByteArray> peak = rows[1 + 100].trimmed().split(',');
+  ASSERT_EQ(peak.size(), 3);
+  EXPECT_EQ(peak[0], "100");
+  EXPECT_NEAR(peak[1].toDouble(), 1, 1e-3);
+  // Fourth order, an octave above the cutoff: 24 dB down (a 1/16 of the amplitude).
+  EXPECT_NEAR(peak[2].toDouble(), 1 / std::sqrt(1 + std::pow(std::tan(M_PI * 0.1) / std::tan(M_PI * 0.05), 8)), 0.01);
+  QFile data(csv);
+  ASSERT_TRUE(data.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(data.readLine().startsWith("Sample,CH 1,CH 1 gefiltert"));
+
+  const TRun bad = Run({"--replay", Capture(lines), "--filter", "butter-lp:4:50Hz", "--save-csv", csv});
+  EXPECT_EQ(bad.ExitCode, 2);
+  EXPECT_TRUE(bad.Errors.contains(QStringLiteral("--filter: "))) << bad.Errors.toStdString();
 }
 
 TEST_F(Replay, SampleLimitIsReportedAndTheSessionStillSaved) {
