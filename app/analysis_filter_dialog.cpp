@@ -11,14 +11,13 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
-#include <exception>
 
 #include "acquisition/field_numbers.h"
 #include "analysis/filter_c_code.h"
 #include "app/analysis_windows.h"
 #include "app/field_filter.h"
 #include "app/sample_rate_field.h"
-#include "app/user_dialogs.h"
+#include "app/guarded_command.h"
 
 namespace {
 
@@ -97,18 +96,9 @@ void TFilterDialog::CreateControls() {
   layout->addWidget(RemoveButton);
 
   connect(KindBox, &QComboBox::currentIndexChanged, this, [this] { KindChanged(); });
-  connect(AddButton, &QPushButton::clicked, this, [this] { Guarded([this] { AddCopy(); }); });
-  connect(CopyCodeButton, &QPushButton::clicked, this, [this] { Guarded([this] { CopyCode(); }); });
-  connect(RemoveButton, &QPushButton::clicked, this, [this] { Guarded([this] { RemoveCopy(); }); });
-}
-
-template <class Command>
-void TFilterDialog::Guarded(Command&& command) {
-  try {
-    command();
-  } catch (const std::exception& e) {
-    Dialogs_.ShowError(QString::fromStdString(e.what()));
-  }
+  connect(AddButton, &QPushButton::clicked, this, [this] { RunGuarded(Dialogs_, [this] { AddCopy(); }); });
+  connect(CopyCodeButton, &QPushButton::clicked, this, [this] { RunGuarded(Dialogs_, [this] { CopyCode(); }); });
+  connect(RemoveButton, &QPushButton::clicked, this, [this] { RunGuarded(Dialogs_, [this] { RemoveCopy(); }); });
 }
 
 void TFilterDialog::showEvent(QShowEvent* event) {

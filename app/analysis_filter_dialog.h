@@ -51,8 +51,6 @@ class TFilterDialog : public QDialog {
   void RemoveCopy();
   void RefreshCopies();
   double ReadFrequency(const QLineEdit* edit) const;
-  template <class Command>
-  void Guarded(Command&& command);
 
   TAnalysisWindows& Analysis_;
   TAnalysisFeed& Feed_;

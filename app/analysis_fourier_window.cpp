@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <exception>
 
 #include "analysis/analysis_error.h"
 #include "analysis/decibel.h"
@@ -15,7 +14,7 @@
 #include "app/analysis_feed.h"
 #include "app/realtime_spectra.h"
 #include "app/sample_rate_field.h"
-#include "app/user_dialogs.h"
+#include "app/guarded_command.h"
 #include "chart/qt/gchart_widget.h"
 
 namespace {
@@ -34,7 +33,7 @@ TFourierWindow::TFourierWindow(TAnalysisFeed& feed, TUserDialogs& dialogs, TReal
   Chart().OnZoomPan = [this](TGChart&) { UserView_ = true; };
   Feed_.Subscribe([this](bool changed) {
     SampleRateEdit->ShowRate();
-    if (isVisible()) Guarded([this, changed] { Refresh(changed); });
+    if (isVisible()) RunGuarded(Dialogs_, [this, changed] { Refresh(changed); });
   });
 }
 
@@ -65,7 +64,7 @@ void TFourierWindow::CreateControls() {
     LengthBox->setCurrentText(QString::number(kDefaultRealtimeLength));
     addControl(column++, QStringLiteral("Neueste Werte"), LengthBox);
     connect(LengthBox, &QComboBox::currentIndexChanged, this, [this] {
-      Guarded([this] {
+      RunGuarded(Dialogs_, [this] {
         Realtime_->SetLength(size_t(LengthBox->currentData().toULongLong()));
         Refresh();
       });
@@ -89,30 +88,21 @@ void TFourierWindow::CreateControls() {
   layout->addWidget(ChartWidget_, 1);
   layout->addWidget(PeakLabel);
 
-  connect(WindowBox, &QComboBox::currentIndexChanged, this, [this] { Guarded([this] { OptionsChanged(); }); });
+  connect(WindowBox, &QComboBox::currentIndexChanged, this, [this] { RunGuarded(Dialogs_, [this] { OptionsChanged(); }); });
   connect(ScaleBox, &QComboBox::currentIndexChanged, this, [this] {
-    Guarded([this] {
+    RunGuarded(Dialogs_, [this] {
       UserView_ = false;
       OptionsChanged();
     });
   });
   connect(FitButton, &QPushButton::clicked, this, [this] {
-    Guarded([this] {
+    RunGuarded(Dialogs_, [this] {
       UserView_ = false;
       Refresh();
     });
   });
-  connect(CsvButton, &QPushButton::clicked, this, [this] { Guarded([this] { SaveCsv(); }); });
-  connect(PngButton, &QPushButton::clicked, this, [this] { Guarded([this] { SavePng(); }); });
-}
-
-template <class Command>
-void TFourierWindow::Guarded(Command&& command) {
-  try {
-    command();
-  } catch (const std::exception& e) {
-    Dialogs_.ShowError(QString::fromStdString(e.what()));
-  }
+  connect(CsvButton, &QPushButton::clicked, this, [this] { RunGuarded(Dialogs_, [this] { SaveCsv(); }); });
+  connect(PngButton, &QPushButton::clicked, this, [this] { RunGuarded(Dialogs_, [this] { SavePng(); }); });
 }
 
 TSpectrumOptions TFourierWindow::Options() const {
@@ -129,7 +119,7 @@ void TFourierWindow::OptionsChanged() {
 void TFourierWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (Realtime_) Realtime_->SetActive(true);
-  Guarded([this] { Refresh(); });
+  RunGuarded(Dialogs_, [this] { Refresh(); });
 }
 
 void TFourierWindow::hideEvent(QHideEvent* event) {

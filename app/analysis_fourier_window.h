@@ -51,8 +51,6 @@ class TFourierWindow : public QWidget {
   void ShowPeaks();
   void SaveCsv();
   void SavePng();
-  template <class Command>
-  void Guarded(Command&& command);
 
   TAnalysisFeed& Feed_;
   TUserDialogs& Dialogs_;

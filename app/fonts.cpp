@@ -7,11 +7,3 @@ void InstallFontSubstitutions() {
     QFont::insertSubstitution(QString::fromLatin1(face), QStringLiteral("Liberation Sans"));
   }
 }
-
-TFont PixelFont(const char* face, int pixelHeight) {
-  TFont font;
-  font.Name = face;
-  font.Height = -pixelHeight;
-  font.Color = clBlack;
-  return font;
-}

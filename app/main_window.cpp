@@ -13,7 +13,7 @@
 #include <QRadioButton>
 
 #include "app/analysis_windows.h"
-#include "app/fonts.h"
+#include "app/chart_look.h"
 #include "app/help_window.h"
 #include "app/info_window.h"
 #include "chart/qt/gchart_widget.h"
@@ -58,42 +58,11 @@ void TForm1::ConfigureChart() {
   TGChart& c = Chart_;
   c.SetHost(this);
   c.BeginLoading();
-  c.SetFont(PixelFont("Tahoma", 15));
+  ApplyChartLook(c);
   c.SetAllocSize(110000);
-  c.SetAutoRedraw(false);
-  c.SetMarginLeft(80);
-  c.SetMarginRight(20);
-  c.SetMarginTop(30);
-  c.SetMarginBottom(45);
-  c.SetGridStyle(gsLines);
-  c.SetWindColor(clWhite);
-  c.SetGridColor(clSilver);
   c.SetClassDefault(0);
   c.SetIsometric(false);
-  c.SetCaptionPosX(0);
-  c.SetCaptionPosY(-28);
-  c.SetCaptionAlignment(taCenter);
-  c.SetCaptionAnchorHoriz(cahChartCenter);
-  c.SetCaptionAnchorVert(cavChartTop);
-  c.SetMouseAction(maPan);
-  c.SetMouseCursorFixed(true);
-  c.SetShadowWidth(1);
-  c.SetShadowStyle(ssBox);
-  c.SetShadowColor(clGray);
-  c.SetShadowBakColor(clBtnFace);
-  c.SetTextBkStyle(tbClear);
 
-  const TFont scaleFont = PixelFont("MS Sans Serif", 13);
-  for (int layer = 1; layer <= kNumLayers; ++layer) {
-    for (TScaleProps* block : {static_cast<TScaleProps*>(&c.ScaleX(layer)), static_cast<TScaleProps*>(&c.ScaleY(layer))}) {
-      block->SetMinTicks(3);
-      block->SetMinRange(1e-10);
-      block->SetShortTicks(true);
-      block->SetLabelType(ftNum);
-      block->SetLogarithmic(false);
-      block->SetFont(scaleFont);
-    }
-  }
   TScalePropsHoriz& x1 = c.Scale1X();
   x1.SetVisible(true);
   x1.SetColorScale(clBlack);

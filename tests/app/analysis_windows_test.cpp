@@ -54,7 +54,9 @@ struct AnalysisWindows : testing::Test, TWindowFixture {
     }
     return lines;
   }
-  std::string Cell(const QTableWidget* table, int row, int column) { return table->item(row, column)->text().toStdString(); }
+  std::string Cell(const QTableWidget* table, int row, int column) {
+    return table->item(row, column)->text().toStdString();
+  }
   void Mouse(QEvent::Type type, Qt::MouseButton button, int x, int y) {
     QMouseEvent event(type, QPointF(x, y), Form->GChart1->mapToGlobal(QPointF(x, y)), button,
                       type == QEvent::MouseMove ? Qt::NoButton : button, Qt::NoModifier);
@@ -74,7 +76,8 @@ TEST_F(AnalysisWindows, FourierFollowsTheVisiblePartAndNamesItsPeakInTheGivenUni
   TFourierWindow& fourier = analysis.ShowFourier();
   ASSERT_EQ(fourier.Spectra().size(), 1u);
   EXPECT_EQ(fourier.Spectra()[0].Spectrum.FftSize, 1000u);
-  EXPECT_EQ(fourier.PeakLabel->text().section('\n', 0, 0).toStdString(), "CH 1: Spitze bei 0,05 pro Abtastwert, Amplitude 2 (6,0206 dB)");
+  EXPECT_EQ(fourier.PeakLabel->text().section('\n', 0, 0).toStdString(),
+            "CH 1: Spitze bei 0,05 pro Abtastwert, Amplitude 2 (6,0206 dB)");
   EXPECT_EQ(fourier.Chart().Scale1X().Caption(), "Frequenz pro Abtastwert");
   EXPECT_NEAR(fourier.Chart().Scale1X().RangeHigh(), 0.5, 1e-12);
 
