@@ -166,6 +166,7 @@ void TFourierWindow::Refresh(bool force) {
   const std::vector<TSpectrumCurve> curves = SpectrumCurves(Spectra_);
   SetSpectrumCaptions(chart, Feed_.SampleRate() > 0, Options().Scale);
   PlotSpectra(chart, curves);
+  MarkPeaks(chart, curves, Options().Scale);
   if (!UserView_) FitSpectrumRange(chart, curves, Options().Scale);
   chart.Paint();
   if (outcome == oShown) ShowPeaks();

@@ -26,7 +26,7 @@ std::vector<TChannelSpectrum> ChannelSpectra(const std::vector<const TChannelCur
 std::vector<TSpectrumCurve> SpectrumCurves(const std::vector<TChannelSpectrum>& spectra) {
   std::vector<TSpectrumCurve> curves;
   for (const TChannelSpectrum& s : spectra) {
-    curves.push_back({s.Layer, s.Color, s.Spectrum.Frequency, s.Spectrum.Magnitude});
+    curves.push_back({s.Layer, s.Color, s.Spectrum.Frequency, s.Spectrum.Magnitude, s.Spectrum.Peak});
   }
   return curves;
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "analysis/decibel.h"
 #include "app/chart_look.h"
 
 namespace {
@@ -62,6 +63,22 @@ void PlotSpectra(TGChart& chart, std::span<const TSpectrumCurve> curves) {
     }
   }
   chart.SetCurrentLayer(1);
+}
+
+void MarkPeaks(TGChart& chart, std::span<const TSpectrumCurve> curves, TMagnitudeScale scale) {
+  for (int32_t i = 0; i < kNumCrossHairs; ++i) {
+    TCrossHair& mark = chart.CrossHair(i + 1);
+    if (size_t(i) >= curves.size()) {
+      mark.SetMode(chOff);
+      continue;
+    }
+    const TSpectrumCurve& c = curves[size_t(i)];
+    mark.SetLayer(c.Layer);
+    mark.SetColor(c.Color);
+    mark.SetPosX(c.Peak.Frequency);
+    mark.SetPosY(scale == msDecibel ? Decibel(c.Peak.Amplitude) : c.Peak.Amplitude);
+    mark.SetMode(chBox);
+  }
 }
 
 void FitSpectrumRange(TGChart& chart, std::span<const TSpectrumCurve> curves, TMagnitudeScale scale) {

@@ -12,6 +12,7 @@ struct TSpectrumCurve {
   int32_t Layer = 1;
   TColor Color = clBlack;
   std::span<const double> Frequency, Magnitude;
+  TSpectralPeak Peak;
 };
 
 // The main chart's fonts, margins and grid; the scales of layer 1 only, every layer joined
@@ -24,6 +25,10 @@ void SetSpectrumCaptions(TGChart& chart, bool hertz, TMagnitudeScale scale);
 // Replaces the items with the curves: per frequency one Line item per curve, in the
 // curves' order, so that the CSV export writes one row per frequency.
 void PlotSpectra(TGChart& chart, std::span<const TSpectrumCurve> curves);
+
+// A target mark in the curve's colour at the strongest line of each of the first four
+// curves (the chart has four cross-hairs); the others are switched off.
+void MarkPeaks(TGChart& chart, std::span<const TSpectrumCurve> curves, TMagnitudeScale scale);
 
 // Shows every curve: 0 to the highest frequency; linear from 0, decibels from the highest
 // less 120 dB (not below the lowest value); a tenth of the span above the highest.
