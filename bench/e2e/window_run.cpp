@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "app/fonts.h"
+#include "chart/qt/gchart_widget.h"
 
 void UseOffscreenPlatform() {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -50,3 +51,5 @@ bool TWindowRun::Start() {
   Form_->StartButton->click();
   return Form_->scComm1().Active();
 }
+
+QWidget& TWindowRun::ChartWidget() { return *Form_->GChart1; }

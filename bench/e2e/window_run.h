@@ -32,6 +32,8 @@ class TWindowRun {
   int32_t NumItems() { return Form_->Chart().NumItems(); }
   bool Running() const { return Form_->Running(); }
   bool ErrorShown() const { return Dialogs_.ErrorShown; }
+  TForm1& Form() { return *Form_; }
+  QWidget& ChartWidget();
 
  private:
   TStderrDialogs Dialogs_;
