@@ -42,7 +42,7 @@ void TGChart::LoadGraphFile(const std::string& fileName, bool append) {
   const bool read = file.Read(slots.data(), slots.size_bytes(), got);
   // A read error keeps the resized store without the records read; it is not reported.
   if (read) loaded.CommitLoaded(int32_t(got / sizeof(TChartItem)));
-  StoreChanging();
+  ItemsChanging();
   *Store_ = std::move(loaded);
   if (read) Paint();
 }

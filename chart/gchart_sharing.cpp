@@ -34,7 +34,7 @@ void TGChart::SetUseDataOf(TGChart* master) {
     return;
   }
   master->Sharers_.reserve(kMaxDataShares);
-  ViewChanging();
+  Changing(chItems);
   if (UseDataOf_) std::erase(UseDataOf_->Sharers_, this);
   UseDataOf_ = master;
   Store_ = master->Store_;

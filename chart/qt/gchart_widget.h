@@ -44,7 +44,7 @@ class TGChartWidget : public QWidget, private TChartWindow, private TMouseFeedba
 
  private:
   void Attach();
-  void RefreshRequested() override;
+  void RefreshRequested(int32_t x, int32_t y, int32_t width, int32_t height) override;
   void DrawXorRectangle(int x1, int y1, int x2, int y2) override;
   void SetCursor(TCursor cursor) override;
   // Runs a chart call; Qt must not see the chart's errors.
