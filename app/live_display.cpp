@@ -25,7 +25,9 @@ void TLiveDisplay::Flush() {
 
 void TLiveDisplay::ProcessMessagesWhenDue() {
   if (SinceMessages_.isValid() && SinceMessages_.elapsed() < kIntervalMs) return;
-  ProcessMessages();
+  FlushSoon();
+  QCoreApplication::processEvents();
+  SinceMessages_.start();
 }
 
 void TLiveDisplay::ProcessMessages() {

@@ -54,10 +54,11 @@ float TForm1::ReadField(const QLineEdit* edit) const {
 }
 
 void TForm1::scComm1AfterReceive(const void* buffer, uint32_t received) {
-  // When the block ends the labels show its last line, also when a line failed.
+  // When the block ends the labels show its last line at the next frame, also when a
+  // line failed.
   struct TFlushAtEnd {
     TLiveDisplay& Display;
-    ~TFlushAtEnd() { Display.Flush(); }
+    ~TFlushAtEnd() { Display.FlushSoon(); }
   } flush{LiveDisplay_};
   Framing_.Feed(static_cast<const uint8_t*>(buffer), received);
 }

@@ -61,7 +61,13 @@ TGChartWidget::~TGChartWidget() {
 
 void TGChartWidget::RefreshRequested(int32_t x, int32_t y, int32_t width, int32_t height) {
   ChartAsked_ = true;
-  update(x, y, width, height);
+  Changed_ |= QRect(x, y, width, height);
+  Frames_.Request();
+}
+
+void TGChartWidget::ShowChanged() {
+  update(Changed_);
+  Changed_ = {};
 }
 
 void TGChartWidget::paintEvent(QPaintEvent* event) {
