@@ -203,12 +203,16 @@ TEST(InOutErrors, MessagesByCode) {
   EXPECT_EQ(InOutErrorText(42), "E/A-Fehler 42");
   EXPECT_STREQ(InOutErrorFor(ENOENT).what(), "Datei nicht gefunden");
   EXPECT_EQ(InOutErrorFor(ENAMETOOLONG).ErrorCode(), 3);
-  EXPECT_EQ(InOutErrorFor(EROFS).ErrorCode(), 5);
+  EXPECT_EQ(InOutErrorFor(ENFILE).ErrorCode(), 4);
+  EXPECT_STREQ(InOutErrorFor(EROFS).what(), "Dateizugriff verweigert");
   EXPECT_STREQ(InOutErrorFor(EACCES).what(), "Dateizugriff verweigert");
-  EXPECT_EQ(InOutErrorFor(ENOSPC).ErrorCode(), 101);
-  // system numbers that happen to equal a runtime code keep their own meaning
-  EXPECT_STREQ(InOutErrorFor(EIO).what(), "E/A-Fehler 5");
-  EXPECT_STREQ(InOutErrorFor(ENETUNREACH).what(), "E/A-Fehler 101");
+  EXPECT_STREQ(InOutErrorFor(EDQUOT).what(), "Zu wenig Speicherplatz");
+  // System numbers are no runtime codes: EIO is 5, ENETUNREACH 101, EFBIG 27.
+  for (const int systemError : {EIO, ENETUNREACH, EFBIG}) {
+    const EInOutError e = InOutErrorFor(systemError);
+    EXPECT_EQ(e.ErrorCode(), 0);
+    EXPECT_STREQ(e.what(), std::strerror(systemError));
+  }
 }
 
 }  // namespace
