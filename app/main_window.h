@@ -200,6 +200,7 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   TLineFraming Framing_;
   TLiveDisplay LiveDisplay_{Label10, StatusPanels[0]};
   bool Shown_ = false;
+  bool HelpShown_ = false;
   bool Stopping_ = false;  // the port closes because the window stops it
   uint64_t Stops_ = 0;  // Stop sequences run
 };

@@ -20,6 +20,7 @@
 #include "app/info_window.h"
 #include "app/main_window.h"
 #include "app/user_dialogs.h"
+#include "app/window_placement.h"
 #include "chart/qt/gchart_widget.h"
 
 namespace {
@@ -325,15 +326,19 @@ void TForm1::scComm1Closed() {
   StatusPanels[1]->setText(QStringLiteral("%1 wurde geschlossen").arg(QString::fromStdString(scComm1_.PortName())));
 }
 
-void TForm1::Hilfe1Click() { ShowWindowOnce(FormHilfe); }
+void TForm1::Hilfe1Click() {
+  // The outer size is the help window's own until the user changes it; its frame is
+  // known only once shown, and taken to be like this window's.
+  if (!HelpShown_) FormHilfe->FitOuterSize(FrameMargins(*this));
+  HelpShown_ = true;
+  ShowWindowOnce(FormHilfe);
+}
+
 void TForm1::Info1Click() { ShowWindowOnce(FormInfo); }
 
 void TForm1::ShowWindowOnce(QWidget* window) {
   // A window already shown is only brought forward.
-  if (!window->isVisible()) {
-    window->move(geometry().center() - window->rect().center());
-    window->show();
-  }
+  if (!window->isVisible()) ShowCentredOn(*window, *this);
   window->raise();
   window->activateWindow();
 }
