@@ -163,6 +163,7 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   void scComm1Closed();
 
   // Steps the handlers share.
+  void BeginAcquisition(bool openPort);
   void SwitchChannelMode(int channels);
   void SetRunningControls(bool running);
   void ReadStartFields();

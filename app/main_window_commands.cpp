@@ -124,6 +124,17 @@ void TForm1::FormShow() {
 void TForm1::StartButtonClick() { StartAcquisition(true); }
 
 void TForm1::StartAcquisition(bool openPort) {
+  // A start that fails at any step must not leave the window claiming to acquire: Stop
+  // returns it to Idle before the error is shown.
+  try {
+    BeginAcquisition(openPort);
+  } catch (...) {
+    StopButtonClick();
+    throw;
+  }
+}
+
+void TForm1::BeginAcquisition(bool openPort) {
   TAcquisitionState& s = Acquisition_.State;
   TGChart& chart = Chart();
   if (TrendCheckBox->isChecked()) {
@@ -150,14 +161,9 @@ void TForm1::StartAcquisition(bool openPort) {
   s.TrendWindowCount = 0;
   s.PaintCounter = 0;
   Label10->clear();
-  try {
-    ReadStartFields();
-  } catch (const std::exception& e) {
-    // A field that cannot be read must not leave the window claiming to acquire.
-    ShowException(QString::fromUtf8(e.what()));
-    StopButtonClick();
-    return;
-  }
+  // The count and the port's word belong to the run before.
+  for (QLabel* panel : StatusPanels) panel->clear();
+  ReadStartFields();
   chart.SetRange(1, 0, s.Ymin1, s.Xmax, s.Ymax1);
   chart.SetRange(2, 0, s.Ymin2, s.Xmax, s.Ymax2);
   chart.UpdateGraph();
