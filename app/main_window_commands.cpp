@@ -20,6 +20,7 @@
 #include "app/info_window.h"
 #include "app/main_window.h"
 #include "app/user_dialogs.h"
+#include "app/window_chart.h"
 #include "app/window_placement.h"
 #include "chart/qt/gchart_widget.h"
 
@@ -115,8 +116,7 @@ void TForm1::FormShow() {
   PageControl1->setTabVisible(PageControl1->indexOf(SheetKanal2), false);
   StopButton->setEnabled(false);
   Label11->setText(QStringLiteral("Normal: max 2000 Samples/s, max 100.000 Samples\r\nTrend:  max 200 Samples/s   beliebig lange"));
-  Chart().SetRange(1, 0, 0, 1000, 10);
-  Chart().SetRange(2, 0, 0, 1000, 10);
+  SetWindowChartStartRanges(Chart());
   Chart().SetLayerMouseControl(1, true);
   Chart().SetLayerMouseControl(2, true);
 }

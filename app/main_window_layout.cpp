@@ -20,6 +20,7 @@
 #include "app/circular_progress.h"
 #include "app/field_filter.h"
 #include "app/main_window.h"
+#include "app/window_chart.h"
 #include "chart/qt/gchart_widget.h"
 
 namespace {
@@ -29,7 +30,7 @@ constexpr int kClientWidth = 786;
 constexpr int kClientHeight = 526;
 constexpr int kStatusBarHeight = 24;
 // The chart keeps its distance to every edge of the client area when the window grows.
-constexpr QRect kChartRect(200, 128, 577, 361);
+constexpr QRect kChartRect(200, 128, kWindowChartWidth, kWindowChartHeight);
 constexpr int kChartRightGap = kClientWidth - (200 + 577);
 constexpr int kChartBottomGap = kClientHeight - kStatusBarHeight - (128 + 361);
 
