@@ -147,6 +147,8 @@ void TForm1::ShowSampleCount(int64_t count) { LiveDisplay_.SetSampleCount(count)
 
 void TForm1::SampleLimitReached() {
   LiveDisplay_.Flush();
+  // Stop before the box, so that no more data arrive while it waits for the user, and
+  // again after it, so that the window is Idle whatever ran in the box's message loop.
   StopButtonClick();
   ShowInformation(QStringLiteral("Speichermaximum erreicht"));
   StopButtonClick();

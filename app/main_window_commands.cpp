@@ -115,6 +115,8 @@ void TForm1::FormShow() {
   PageControl1->setCurrentWidget(SheetCOM);
   PageControl1->setTabVisible(PageControl1->indexOf(SheetKanal2), false);
   StopButton->setEnabled(false);
+  // The start hint names 200 samples/s for Trend, the switch to "1 Ch" later 100: the
+  // window has always shown both figures. They are guidance only; nothing enforces a rate.
   Label11->setText(QStringLiteral("Normal: max 2000 Samples/s, max 100.000 Samples\r\nTrend:  max 200 Samples/s   beliebig lange"));
   SetWindowChartStartRanges(Chart());
   Chart().SetLayerMouseControl(1, true);
@@ -312,7 +314,11 @@ void TForm1::Einstellungen1Click() { CloseSequence(); }
 
 void TForm1::CloseSequence() {
   StopButtonClick();
+  // Stop let pending messages run, a Start clicked just before closing among them, which
+  // may have opened the port again: it is closed once more before the program ends.
   scComm1_.SetActive(false);
+  // Twice: what the first round delivers (the closed port's last notices, windows being
+  // hidden) posts messages of its own, which the second round delivers before quitting.
   ProcessPendingMessages();
   ProcessPendingMessages();
   QApplication::quit();
