@@ -36,6 +36,11 @@ void TLineFraming::Feed(const uint8_t* data, size_t count) {
   }
 }
 
+void TLineFraming::DropPendingLine() {
+  PendingLine_.clear();
+  TerminatorPos_ = 0;
+}
+
 void TLineFraming::Append(const uint8_t* bytes, size_t count) {
   while (count > 0) {
     const size_t room = MaxPendingLine - PendingLine_.size();

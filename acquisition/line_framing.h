@@ -29,6 +29,10 @@ class TLineFraming {
   // further lines of the block has the rest of the block dropped the same way.
   void Feed(const uint8_t* data, size_t count);
 
+  // Forgets the line begun so far: the stream it came from has ended (a device that went
+  // away), and what follows is no continuation of it.
+  void DropPendingLine();
+
   std::string_view PendingLine() const { return PendingLine_; }
   // 1-based index of the terminator character expected next.
   int TerminatorPos() const { return int(TerminatorPos_) + 1; }

@@ -8,11 +8,14 @@
 #include <exception>
 
 #include "acquisition/acquisition.h"
+#include "acquisition/chart_csv_export.h"
 #include "acquisition/line_framing.h"
 #include "app/live_display.h"
+#include "app/port_reconnect.h"
 #include "app/qt_main_thread_handover.h"
 #include "chart/gchart.h"
 #include "serial/comm.h"
+#include "serial/posix/hotplug_monitor.h"
 
 class QAction;
 class QCheckBox;
@@ -49,6 +52,8 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   void scComm1AfterReceive(const void* buffer, uint32_t received);
   // Whether the window is in its running state.
   bool Running() const;
+  // The samples now in the chart as a CSV file, headed by the channel names.
+  void SaveDataCsv(const QString& fileName, const TCsvFile& file);
   // Runs a window command; an error that escapes it is shown in the error box.
   template <class Command>
   void RunCommand(Command&& command) {
@@ -93,6 +98,7 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   QRadioButton* RadioButton1 = nullptr;
   QRadioButton* RadioButton2 = nullptr;
   QLineEdit* ProjektNameEdit = nullptr;
+  QCheckBox* AutoReconnectCheckBox = nullptr;  // "Automatisch neu verbinden", off
 
   QLineEdit* DatSkalEdit = nullptr;
   QLineEdit* DatOffsetEdit = nullptr;
@@ -109,6 +115,7 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   QLabel* Label18 = nullptr;
 
   QAction* GrafikSpeichernBMP = nullptr;
+  QAction* GrafikSpeichernPNG = nullptr;
   QAction* ErfassungSpeichern = nullptr;
   QAction* Erfassungladen = nullptr;
   QAction* DatenExportimCSVFormat1 = nullptr;
@@ -153,6 +160,8 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   void DoubleTicsCheckBoxClick();
   void RadioButton2Click();
   void DatenExportimCSVFormat1Click();
+  void LaterVersionClick();
+  void GrafikSpeichernPNGClick();
   void Einstellungen1Click();
   void GrafikSpeichernBMPClick();
   void ErfassungSpeichernClick();
@@ -162,8 +171,16 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   void scComm1FatalError();
   void scComm1Closed();
 
+  // The port field and the port's own messages.
+  void WatchSerialDevices();
+  void RefreshPortList();
+  void ShowPortTip();
+  void ShowPortStatus(const QString& text);
+  void PortReopened();
+
   // Steps the handlers share.
   void BeginAcquisition(bool openPort);
+  TChartCsvNames CsvNames() const;
   void SwitchChannelMode(int channels);
   void SetRunningControls(bool running);
   void ReadStartFields();
@@ -197,6 +214,8 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   TQtMainThreadHandover Handover_;
   TGChart Chart_;  // shown by GChart1
   TscComm scComm1_;
+  TPortReconnect Reconnect_{scComm1_, [this] { PortReopened(); }};
+  TscHotplugMonitor Hotplug_;
   TAcquisition Acquisition_;
   TLineFraming Framing_;
   TLiveDisplay LiveDisplay_{Label10, StatusPanels[0]};

@@ -163,8 +163,11 @@ void TForm1::BeginAcquisition(bool openPort) {
   s.TrendWindowCount = 0;
   s.PaintCounter = 0;
   Label10->clear();
-  // The count and the port's word belong to the run before.
-  for (QLabel* panel : StatusPanels) panel->clear();
+  // The count and the port's words belong to the run before.
+  for (QLabel* panel : StatusPanels) {
+    panel->clear();
+    panel->setToolTip(QString());
+  }
   ReadStartFields();
   chart.SetRange(1, 0, s.Ymin1, s.Xmax, s.Ymax1);
   chart.SetRange(2, 0, s.Ymin2, s.Xmax, s.Ymax2);
@@ -205,6 +208,7 @@ void TForm1::SelectPort() {
 }
 
 void TForm1::StopButtonClick() {
+  if (Reconnect_.Cancel()) ShowPortStatus(QStringLiteral("%1 wurde geschlossen").arg(QString::fromStdString(scComm1_.PortName())));
   ++Stops_;
   Stopping_ = true;
   scComm1_.SetActive(false);
@@ -308,7 +312,7 @@ void TForm1::RadioButton2Click() {
   CheckRadioButton(RadioButton1, nullptr);
 }
 
-void TForm1::DatenExportimCSVFormat1Click() { ShowInformation(kLaterVersion); }
+void TForm1::LaterVersionClick() { ShowInformation(kLaterVersion); }
 
 void TForm1::Einstellungen1Click() { CloseSequence(); }
 
@@ -334,8 +338,17 @@ void TForm1::scComm1Closed() {
   // An adapter unplugged during an acquisition closes the port by itself: the window
   // must not go on claiming to acquire.
   if (Stopping_ || !Running()) return;
+  const QString port = QString::fromStdString(scComm1_.PortName());
+  if (AutoReconnectCheckBox->isChecked()) {
+    // The acquisition goes on once the device is back: nothing is cleared, the count
+    // continues. A line cut off by the unplug is never completed.
+    Framing_.DropPendingLine();
+    ShowPortStatus(QStringLiteral("%1 getrennt - warte auf Gerät").arg(port));
+    Reconnect_.Begin();
+    return;
+  }
   StopButtonClick();
-  StatusPanels[1]->setText(QStringLiteral("%1 wurde geschlossen").arg(QString::fromStdString(scComm1_.PortName())));
+  ShowPortStatus(QStringLiteral("%1 wurde geschlossen").arg(port));
 }
 
 void TForm1::Hilfe1Click() {

@@ -6,7 +6,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
   libxcb1-dev qt6-translations-l10n
-  libkissfft-dev
+  libkissfft-dev libudev-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation
   xvfb xauth

@@ -159,7 +159,7 @@ const char* const SimUsageText =
     "Serves a pseudo-terminal that behaves like a device sending measurements: lines of one\n"
     "number, or two separated by ';', with '.' as decimal separator, ended by CR LF.\n"
     "Prints the pseudo-terminal's path on the first line of its output, then writes until\n"
-    "--count lines are written and read or until Ctrl-C.\n"
+    "--count lines are written and the reader has closed the port, or until Ctrl-C.\n"
     "\n"
     "  --rate N            lines per second, 1 to 1000000 (default 100)\n"
     "  --channels 1|2      values per line (default 1)\n"

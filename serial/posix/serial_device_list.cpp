@@ -1,5 +1,7 @@
 #include "serial/posix/serial_device_list.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -20,6 +22,16 @@ std::vector<std::string> Entries(const fs::path& folder, const std::string& pref
 }
 
 }  // namespace
+
+std::string StableDeviceLink(const std::string& deviceFile, const std::string& stableNames) {
+  struct stat device {};
+  if (stat(deviceFile.c_str(), &device) != 0 || !S_ISCHR(device.st_mode)) return std::string();
+  for (const std::string& link : Entries(stableNames, "")) {
+    struct stat named {};
+    if (stat(link.c_str(), &named) == 0 && named.st_rdev == device.st_rdev) return link;
+  }
+  return std::string();
+}
 
 std::vector<std::string> ListSerialDevices() {
   std::vector<std::string> devices = Entries("/dev/serial/by-id", "");
