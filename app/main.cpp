@@ -45,7 +45,7 @@ int main(int argc, char* argv[]) {
   TInstanceRegistry registry(QString::fromLocal8Bit(argv[0]));
   InstallFontSubstitutions();
   if (!InstallGermanQtTexts(application)) {
-    std::fputs("tavolix: qtbase_de.qm (Paket qt6-translations-l10n) fehlt, Qts Dialogtexte bleiben englisch\n", stderr);
+    std::fputs("tavolix: qtbase_de.qm (Paket qt6-translations-l10n) fehlt, die Dialogtexte von Qt bleiben englisch\n", stderr);
   }
   TQtUserDialogs dialogs;
   TForm1 form(dialogs, QLocale::system());
