@@ -20,6 +20,7 @@ bool TAcquisition::ProcessLine(std::string_view line) {
     Host_.SampleLimitReached();
     return false;
   }
+  if (LineTimesNeeded()) RecordLine(Times_.NextLine());
   if (!s.TrendMode) AddNormalSample();
   PaceRedraw();
   Chart_.SetCurrentLayer(1);

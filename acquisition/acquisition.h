@@ -4,12 +4,16 @@
 // sample limit and plots the sample into the chart with the redraw pacing and, in Trend
 // mode, the sliding window.
 
+#include <chrono>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "acquisition/acquisition_state.h"
+#include "acquisition/arrival_times.h"
 #include "acquisition/line_framing.h"
+#include "acquisition/line_recording.h"
 
 class TGChart;
 
@@ -25,6 +29,9 @@ class TAcquisitionHost {
   // Lets the window system process pending messages (user commands, repaints). False
   // when they stopped the acquisition: the rest of the received block is not meant for it.
   virtual bool ProcessMessages() = 0;
+  // The live recording ended because its file could not be written; the acquisition
+  // goes on. The reason is German text for the user. Hosts that never record ignore it.
+  virtual void RecordingFailed(const std::string& /*reason*/) {}
 };
 
 // Lines between two incremental drawings in Normal mode, growing with the sample count.
@@ -38,6 +45,23 @@ class TAcquisition final : public TLineReceiver {
   // stopped the acquisition: the rest of its block is dropped.
   bool ProcessLine(std::string_view line) override;
 
+  // Start: the time since Start counts from now.
+  void BeginLineTimes();
+  // Around the framing of each received block: its arrival time is shared among the
+  // lines it completes, and the recording learns what to hand to the disk.
+  void BeginBlock(const uint8_t* data, size_t count);
+  void EndBlock();
+
+  // Live recording: from now on every processed line becomes a CSV row with its time
+  // since Start, its number, and each channel's raw and scaled value, headed by the
+  // channel names. Raises EGChartError when the file cannot be created.
+  void StartRecording(const std::string& path, const TCsvFile& file, std::span<const std::string> channelNames);
+  // Writes the rest and closes the file; returns why the recording failed, or "".
+  std::string StopRecording();
+  bool Recording() const { return Recording_.Active(); }
+  // The device went away for a while: what is collected goes to the disk now.
+  void FlushRecording();
+
   TAcquisitionState State;
 
  private:
@@ -47,9 +71,15 @@ class TAcquisition final : public TLineReceiver {
   void PaceRedraw();
   void TrendStep();
   void SlideLayer(int32_t layer);
+  bool LineTimesNeeded() const { return Recording_.Active(); }
+  void RecordLine(double seconds);
 
   TAcquisitionHost& Host_;
   TGChart& Chart_;
   const char DecimalSeparator_;
   std::string RawValuesText_;  // reused for every line
+  TLineRecording Recording_;
+  TArrivalTimes Times_;
+  std::chrono::steady_clock::time_point StartTime_;
+  bool BlockAfterCr_ = false;  // the block before ended with CR
 };

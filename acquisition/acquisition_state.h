@@ -25,6 +25,8 @@ struct TAcquisitionState {
   int32_t ComPortNumber = 0;
   int32_t BaudRateValue = 0;
   float RawValue = 0;  // the number just read
+  float RawValue1 = 0;  // the numbers read for each channel, as a recording keeps them
+  float RawValue2 = 0;
   float Value1 = 0;  // scaled values of the newest line
   float Value2 = 0;  // computed only with two channels; keeps its value otherwise
 };

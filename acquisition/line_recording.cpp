@@ -61,6 +61,10 @@ void TLineRecording::BlockEnded(double seconds) {
   Writer_->HandOver();
 }
 
+void TLineRecording::Flush() {
+  if (Writer_) Writer_->HandOver();
+}
+
 std::string TLineRecording::Close() {
   if (!Writer_) return {};
   std::string error = Writer_->Close();

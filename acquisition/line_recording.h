@@ -25,6 +25,8 @@ class TLineRecording {
   // At the end of each received block: rows that have waited for a while go to the disk,
   // so that a slow stream is on the disk too, not only in memory.
   void BlockEnded(double seconds);
+  // What is collected goes to the disk now.
+  void Flush();
 
   // Writing failed; the acquisition goes on, the recording does not.
   bool Failed() const { return Writer_ && Writer_->Failed(); }

@@ -24,7 +24,8 @@ std::string_view TrimControls(std::string_view text) {
 
 void ReadSamples(std::string_view line, TAcquisitionState& state) {
   if (state.ChannelMode != 2) {
-    state.Value1 = ScaleSample(ReadField(line, state), state.Factor1, state.Offset1);
+    state.RawValue1 = ReadField(line, state);
+    state.Value1 = ScaleSample(state.RawValue1, state.Factor1, state.Offset1);
     return;
   }
   // Only the first ";" splits; the line as a whole is not trimmed, and the second field
@@ -34,6 +35,8 @@ void ReadSamples(std::string_view line, TAcquisitionState& state) {
   const std::string_view first = semicolon == std::string_view::npos ? std::string_view() : line.substr(0, semicolon);
   const size_t secondStart = semicolon == std::string_view::npos ? 0 : semicolon + 1;
   const std::string_view second = secondStart < length ? line.substr(secondStart, length - secondStart) : std::string_view();
-  state.Value1 = ScaleSample(ReadField(first, state), state.Factor1, state.Offset1);
-  state.Value2 = ScaleSample(ReadField(second, state), state.Factor2, state.Offset2);
+  state.RawValue1 = ReadField(first, state);
+  state.Value1 = ScaleSample(state.RawValue1, state.Factor1, state.Offset1);
+  state.RawValue2 = ReadField(second, state);
+  state.Value2 = ScaleSample(state.RawValue2, state.Factor2, state.Offset2);
 }

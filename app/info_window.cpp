@@ -26,7 +26,7 @@ TFormInfo::TFormInfo(QWidget* parent)
   text->setWordWrap(true);
   text->setGeometry(16, 64, 217, 217);
   text->setText(QStringLiteral(
-      "Version 0.6\n\n"
+      "Version " TAVOLIX_VERSION "\n\n"
       "Live-Grafik für serielle Messdaten\n\n"
       "Die Nutzung ist frei. Die Software wird ohne jede Gewährleistung bereitgestellt; für Schäden "
       "durch ihren Einsatz wird keine Haftung übernommen.\n\n"

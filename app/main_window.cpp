@@ -108,6 +108,7 @@ void TForm1::ConnectHandlers() {
     connect(box, &QCheckBox::toggled, this, [this, handler] { RunCommand([&] { (this->*handler)(); }); });
   };
   onToggled(TrendCheckBox, &TForm1::TrendCheckBoxClick);
+  onToggled(AufzeichnenCheckBox, &TForm1::AufzeichnenCheckBoxClick);
   onToggled(ShowGridCheckBox, &TForm1::ShowGridCheckBoxClick);
   onToggled(DoubleTicsCheckBox, &TForm1::DoubleTicsCheckBoxClick);
 

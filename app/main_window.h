@@ -84,6 +84,7 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   QCheckBox* ShowGridCheckBox = nullptr;
   QCheckBox* DoubleTicsCheckBox = nullptr;
   QCheckBox* TrendCheckBox = nullptr;
+  QCheckBox* AufzeichnenCheckBox = nullptr;  // live recording into a CSV file, off
   TGChartWidget* GChart1 = nullptr;
   std::array<QLabel*, 4> StatusPanels{};
 
@@ -152,6 +153,7 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   void Ch1RadioButtonClick();
   void CH2RadioButtonClick();
   void TrendCheckBoxClick();
+  void AufzeichnenCheckBoxClick();
   void NormalRadioButtonClick();
   void ZoomRadioButtonClick();
   void ResetAxisButtonClick();
@@ -181,6 +183,10 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   // Steps the handlers share.
   void BeginAcquisition(bool openPort);
   TChartCsvNames CsvNames() const;
+  // Start and Stop of the live recording; false when its file cannot be created.
+  bool StartRecording();
+  void StopRecording();
+  void ShowRecordingError(const QString& text);
   void SwitchChannelMode(int channels);
   void SetRunningControls(bool running);
   void ReadStartFields();
@@ -204,6 +210,7 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   void ShowSampleCount(int64_t count) override;
   void SampleLimitReached() override;
   bool ProcessMessages() override;
+  void RecordingFailed(const std::string& reason) override;
   // TChartHost
   void ShowMessage(const std::string& text) override;
 
@@ -219,6 +226,9 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   TAcquisition Acquisition_;
   TLineFraming Framing_;
   TLiveDisplay LiveDisplay_{Label10, StatusPanels[0]};
+  QString RecordingFile_;  // chosen for "Aufzeichnen"
+  bool RecordingFileUsed_ = false;  // a Start has recorded into it
+  QString RecordingTo_;  // the file of the newest recording
   bool Shown_ = false;
   bool HelpShown_ = false;
   bool Stopping_ = false;  // the port closes because the window stops it

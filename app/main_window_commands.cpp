@@ -61,7 +61,14 @@ void TForm1::scComm1AfterReceive(const void* buffer, uint32_t received) {
     TLiveDisplay& Display;
     ~TFlushAtEnd() { Display.Flush(); }
   } flush{LiveDisplay_};
-  Framing_.Feed(static_cast<const uint8_t*>(buffer), received);
+  const auto* bytes = static_cast<const uint8_t*>(buffer);
+  Acquisition_.BeginBlock(bytes, received);
+  // The recording hears of the block's end also when one of its lines failed.
+  struct TEndBlock {
+    TAcquisition& Acquisition;
+    ~TEndBlock() { Acquisition.EndBlock(); }
+  } endBlock{Acquisition_};
+  Framing_.Feed(bytes, received);
 }
 
 void TForm1::ProcessPendingMessages() { LiveDisplay_.ProcessMessages(); }
@@ -93,7 +100,7 @@ void TForm1::UncheckRadioButton(QRadioButton* button) {
 
 void TForm1::SetRunningControls(bool running) {
   for (QWidget* w : std::initializer_list<QWidget*>{ResetAxisButton, TrendCheckBox, StartButton, NormalRadioButton,
-                                                     ClearGraphButton, GroupBox1, PageControl1}) {
+                                                     ClearGraphButton, GroupBox1, PageControl1, AufzeichnenCheckBox}) {
     w->setEnabled(!running);
   }
   CircularProgress->setEnabled(running);
@@ -173,6 +180,11 @@ void TForm1::BeginAcquisition(bool openPort) {
   chart.SetRange(2, 0, s.Ymin2, s.Xmax, s.Ymax2);
   chart.UpdateGraph();
   SelectPort();
+  Acquisition_.BeginLineTimes();
+  if (!StartRecording()) {
+    StopButtonClick();
+    return;
+  }
   const uint64_t stops = Stops_;
   ProcessPendingMessages();
   // A Stop clicked while the messages were processed has ended this start.
@@ -214,6 +226,7 @@ void TForm1::StopButtonClick() {
   scComm1_.SetActive(false);
   Stopping_ = false;
   ProcessPendingMessages();
+  StopRecording();
   Acquisition_.State.PaintCounter = 0;
   SetRunningControls(false);
   ZoomRadioButton->setEnabled(true);
@@ -343,6 +356,7 @@ void TForm1::scComm1Closed() {
     // The acquisition goes on once the device is back: nothing is cleared, the count
     // continues. A line cut off by the unplug is never completed.
     Framing_.DropPendingLine();
+    Acquisition_.FlushRecording();
     ShowPortStatus(QStringLiteral("%1 getrennt - warte auf Gerät").arg(port));
     Reconnect_.Begin();
     return;

@@ -149,8 +149,10 @@ QFrame* TForm1::CreateViewPanel(QWidget* parent) {
   DoubleTicsCheckBox->move(308, 47);
   TrendCheckBox = new QCheckBox(QStringLiteral("Trend"), panel);
   TrendCheckBox->move(422, 48);
+  AufzeichnenCheckBox = new QCheckBox(QStringLiteral("Aufzeichnen"), panel);
+  AufzeichnenCheckBox->move(482, 48);
   for (QWidget* w : std::initializer_list<QWidget*>{NormalRadioButton, ZoomRadioButton, ShowGridCheckBox,
-                                                     DoubleTicsCheckBox, TrendCheckBox}) {
+                                                     DoubleTicsCheckBox, TrendCheckBox, AufzeichnenCheckBox}) {
     w->adjustSize();
   }
   return panel;

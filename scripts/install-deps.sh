@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation
   xvfb xauth
+  groff-base
   "$@"
 )
 

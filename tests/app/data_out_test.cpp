@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QFile>
+#include <QLabel>
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,6 +23,31 @@ struct DataOut : testing::Test, TWindowFixture {
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
     return file.readAll();
+  }
+  // Checks "Aufzeichnen" and names the file in its dialog.
+  void RecordInto(const QString& path) {
+    Dialogs.NextFileName = path;
+    Form->AufzeichnenCheckBox->click();
+    ASSERT_TRUE(Form->AufzeichnenCheckBox->isChecked());
+  }
+  // The rows of a one-channel recording of NumberLines: every sample in order, its raw
+  // and scaled value the line's digit, its time growing.
+  void ExpectRecordedLines(const QString& path, int lines) {
+    const QList<QByteArray> rows = Read(path).split('\n');
+    ASSERT_EQ(rows.size(), lines + 2) << "header, the rows, nothing after the last CR LF";
+    EXPECT_EQ(rows[0], "\xEF\xBB\xBFZeit [s];Sample;CH 1 roh;CH 1\r");
+    double previous = -1;
+    for (int n = 1; n <= lines; ++n) {
+      const QList<QByteArray> fields = rows[n].chopped(1).split(';');
+      ASSERT_EQ(fields.size(), 4) << rows[n].toStdString();
+      const double seconds = QByteArray(fields[0]).replace(',', '.').toDouble();
+      ASSERT_GE(seconds, previous) << "row " << n;
+      previous = seconds;
+      ASSERT_EQ(fields[1], QByteArray::number(n));
+      ASSERT_EQ(fields[2], QByteArray::number(n % 10));
+      ASSERT_EQ(fields[3], QByteArray::number(n % 10));
+    }
+    EXPECT_TRUE(rows.last().isEmpty());
   }
   TGChart& chart = Form->Chart();
   QTemporaryDir dir;
@@ -65,6 +92,71 @@ TEST_F(DataOut, PngKeepsTheColoursAndTheNameAsTyped) {
   const TPoint p = chart.MapToPixel(1, 4, 4);
   EXPECT_EQ(picture.pixel(p.x, p.y), qRgb(0, 0, 255));
   EXPECT_TRUE(Dialogs.Errors.isEmpty()) << Dialogs.Errors.join(' ').toStdString();
+}
+
+TEST_F(DataOut, RecordingAtFullSpeedKeepsEveryLineUpToTheLimit) {
+  const QString path = dir.filePath("aufnahme.csv");
+  RecordInto(path);
+  EXPECT_EQ(Dialogs.Filters.last(), "CSV-Dateien (*.csv)|csv");
+  EXPECT_EQ(Form->StatusPanels[3]->text(), "Aufzeichnen: aufnahme.csv");
+  Form->StartButton->click();
+  EXPECT_FALSE(Form->AufzeichnenCheckBox->isEnabled());
+  Send(NumberLines(100005, 1));
+  // The limit stops the acquisition inside a block: the recording is complete all the same.
+  ASSERT_TRUE(WaitUntil([&] { return Idle(); }, std::chrono::seconds(60)));
+  ExpectRecordedLines(path, 100000);
+  EXPECT_EQ(Form->StatusPanels[3]->text(), "Aufgezeichnet: aufnahme.csv");
+
+  // A second Start keeps the first recording.
+  DropUnread();
+  Form->StartButton->click();
+  Send(NumberLines(3, 1));
+  ASSERT_TRUE(WaitUntil([&] { return Count() == 3; }));
+  Form->StopButton->click();
+  ExpectRecordedLines(dir.filePath("aufnahme-2.csv"), 3);
+  ExpectRecordedLines(path, 100000);
+  EXPECT_TRUE(Dialogs.Errors.isEmpty()) << Dialogs.Errors.join(' ').toStdString();
+}
+
+TEST_F(DataOut, AnUnpluggedDeviceLeavesACompleteRecording) {
+  const QString path = dir.filePath("unplug.csv");
+  RecordInto(path);
+  Form->StartButton->click();
+  Send(NumberLines(5000, 1));
+  ASSERT_TRUE(WaitUntil([&] { return Count() == 5000; }));
+  ASSERT_TRUE(WaitSent());
+  Device.CloseController();
+  ASSERT_TRUE(WaitUntil([&] { return Idle(); }));
+  ExpectRecordedLines(path, 5000);
+}
+
+TEST_F(DataOut, AFullDiskEndsTheRecordingButNotThePlot) {
+  RecordInto(QStringLiteral("/dev/full"));
+  Form->TrendCheckBox->click();
+  Form->StartButton->click();
+  Send(NumberLines(200000, 1));
+  ASSERT_TRUE(WaitUntil([&] { return !Dialogs.Errors.isEmpty(); }, std::chrono::seconds(60)));
+  EXPECT_EQ(Dialogs.Errors, QStringList{"Die Aufzeichnung in \"/dev/full\" wurde beendet: Zu wenig Speicherplatz."});
+  EXPECT_EQ(Form->StatusPanels[3]->text(), "Aufzeichnung beendet");
+  ASSERT_TRUE(WaitUntil([&] { return Count() == 200000; }, std::chrono::seconds(60)));
+  EXPECT_TRUE(Form->scComm1().Active());
+  Form->StopButton->click();
+  EXPECT_EQ(Dialogs.Errors.size(), 1);
+}
+
+TEST_F(DataOut, ARecordingThatCannotBeCreatedDoesNotStart) {
+  RecordInto(dir.filePath("fehlt/aufnahme.csv"));
+  Form->StartButton->click();
+  ASSERT_EQ(Dialogs.Errors.size(), 1);
+  EXPECT_TRUE(Dialogs.Errors[0].startsWith("Datei \"" + dir.filePath("fehlt/aufnahme.csv") + "\" kann nicht erstellt werden."))
+      << Dialogs.Errors[0].toStdString();
+  EXPECT_TRUE(Idle());
+  // A cancelled dialog leaves the box unchecked.
+  Form->AufzeichnenCheckBox->click();
+  Dialogs.NextFileName.clear();
+  Form->AufzeichnenCheckBox->click();
+  EXPECT_FALSE(Form->AufzeichnenCheckBox->isChecked());
+  EXPECT_TRUE(Form->StatusPanels[3]->text().isEmpty());
 }
 
 }  // namespace

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <unistd.h>
 
 #include "chart/gchart.h"
@@ -60,6 +62,32 @@ TEST_F(Reconnect, DeviceThatComesBackContinuesTheAcquisitionWithExactCounts) {
   EXPECT_EQ(chart.Items()[499].Y, 500 % 10);
   Form->StopButton->click();
   EXPECT_TRUE(Idle());
+}
+
+TEST_F(Reconnect, TheRecordingIsOnTheDiskWhileWaitingAndGoesOn) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("rec.csv");
+  Dialogs.NextFileName = path;
+  Form->AufzeichnenCheckBox->click();
+  Form->StartButton->click();
+  Send(NumberLines(300, 1));
+  ASSERT_TRUE(WaitSent());
+  ASSERT_TRUE(WaitUntil([&] { return Count() == 300; }));
+  Unplug();
+  auto rows = [&] {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().count('\n') - 1 : -1;
+  };
+  // Written by the worker thread: it arrives without anything else happening.
+  EXPECT_TRUE(WaitUntil([&] { return rows() == 300; })) << rows();
+  TPty again;
+  Relink(again.DevicePath());
+  ASSERT_TRUE(WaitUntil([&] { return Form->scComm1().Active(); }));
+  again.Write(NumberLines(200, 1, 301));
+  ASSERT_TRUE(WaitUntil([&] { return Count() == 500; })) << Count();
+  Form->StopButton->click();
+  EXPECT_EQ(rows(), 500);
+  EXPECT_TRUE(Dialogs.Errors.isEmpty());
 }
 
 TEST_F(Reconnect, StopEndsTheWaiting) {

@@ -1,0 +1,16 @@
+#include "acquisition/line_end_count.h"
+
+#include <cstring>
+
+int64_t CountCrLfEnds(const uint8_t* data, size_t count, bool& afterCr) {
+  if (count == 0) return 0;
+  int64_t ends = afterCr && data[0] == '\n' ? 1 : 0;
+  const uint8_t* p = data;
+  const uint8_t* const end = data + count;
+  while (const void* hit = std::memchr(p, '\r', size_t(end - p))) {
+    p = static_cast<const uint8_t*>(hit) + 1;
+    if (p < end && *p == '\n') ++ends;
+  }
+  afterCr = data[count - 1] == '\r';
+  return ends;
+}
