@@ -74,6 +74,8 @@ void TAcquisition::TrendStep() {
   TAcquisitionState& s = State;
   Chart_.SetPaintSuspended(true);
   AddSegments();
+  // The window slides only once it holds Xmax - 19 samples: the newest sample then stays
+  // 19 samples left of the right edge, where the curve is seen arriving.
   if (double(s.Xmax) - 20 >= double(s.TrendWindowCount)) {
     ++s.TrendWindowCount;
     return;

@@ -181,6 +181,7 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   void PortReopened();
 
   // Steps the handlers share.
+  void BeginAcquisition(bool openPort);
   TChartCsvNames CsvNames() const;
   // Start and Stop of the live recording; false when its file cannot be created.
   bool StartRecording();
@@ -229,6 +230,7 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   bool RecordingFileUsed_ = false;  // a Start has recorded into it
   QString RecordingTo_;  // the file of the newest recording
   bool Shown_ = false;
+  bool HelpShown_ = false;
   bool Stopping_ = false;  // the port closes because the window stops it
   uint64_t Stops_ = 0;  // Stop sequences run
 };

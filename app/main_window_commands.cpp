@@ -20,6 +20,8 @@
 #include "app/info_window.h"
 #include "app/main_window.h"
 #include "app/user_dialogs.h"
+#include "app/window_chart.h"
+#include "app/window_placement.h"
 #include "chart/qt/gchart_widget.h"
 
 namespace {
@@ -121,9 +123,10 @@ void TForm1::FormShow() {
   PageControl1->setCurrentWidget(SheetCOM);
   PageControl1->setTabVisible(PageControl1->indexOf(SheetKanal2), false);
   StopButton->setEnabled(false);
+  // The start hint names 200 samples/s for Trend, the switch to "1 Ch" later 100: the
+  // window has always shown both figures. They are guidance only; nothing enforces a rate.
   Label11->setText(QStringLiteral("Normal: max 2000 Samples/s, max 100.000 Samples\r\nTrend:  max 200 Samples/s   beliebig lange"));
-  Chart().SetRange(1, 0, 0, 1000, 10);
-  Chart().SetRange(2, 0, 0, 1000, 10);
+  SetWindowChartStartRanges(Chart());
   Chart().SetLayerMouseControl(1, true);
   Chart().SetLayerMouseControl(2, true);
 }
@@ -131,6 +134,17 @@ void TForm1::FormShow() {
 void TForm1::StartButtonClick() { StartAcquisition(true); }
 
 void TForm1::StartAcquisition(bool openPort) {
+  // A start that fails at any step must not leave the window claiming to acquire: Stop
+  // returns it to Idle before the error is shown.
+  try {
+    BeginAcquisition(openPort);
+  } catch (...) {
+    StopButtonClick();
+    throw;
+  }
+}
+
+void TForm1::BeginAcquisition(bool openPort) {
   TAcquisitionState& s = Acquisition_.State;
   TGChart& chart = Chart();
   if (TrendCheckBox->isChecked()) {
@@ -157,14 +171,12 @@ void TForm1::StartAcquisition(bool openPort) {
   s.TrendWindowCount = 0;
   s.PaintCounter = 0;
   Label10->clear();
-  try {
-    ReadStartFields();
-  } catch (const std::exception& e) {
-    // A field that cannot be read must not leave the window claiming to acquire.
-    ShowException(QString::fromUtf8(e.what()));
-    StopButtonClick();
-    return;
+  // The count and the port's words belong to the run before.
+  for (QLabel* panel : StatusPanels) {
+    panel->clear();
+    panel->setToolTip(QString());
   }
+  ReadStartFields();
   chart.SetRange(1, 0, s.Ymin1, s.Xmax, s.Ymax1);
   chart.SetRange(2, 0, s.Ymin2, s.Xmax, s.Ymax2);
   chart.UpdateGraph();
@@ -320,7 +332,11 @@ void TForm1::Einstellungen1Click() { CloseSequence(); }
 
 void TForm1::CloseSequence() {
   StopButtonClick();
+  // Stop let pending messages run, a Start clicked just before closing among them, which
+  // may have opened the port again: it is closed once more before the program ends.
   scComm1_.SetActive(false);
+  // Twice: what the first round delivers (the closed port's last notices, windows being
+  // hidden) posts messages of its own, which the second round delivers before quitting.
   ProcessPendingMessages();
   ProcessPendingMessages();
   QApplication::quit();
@@ -350,15 +366,19 @@ void TForm1::scComm1Closed() {
   ShowPortStatus(QStringLiteral("%1 wurde geschlossen").arg(port));
 }
 
-void TForm1::Hilfe1Click() { ShowWindowOnce(FormHilfe); }
+void TForm1::Hilfe1Click() {
+  // The outer size is the help window's own until the user changes it; its frame is
+  // known only once shown, and taken to be like this window's.
+  if (!HelpShown_) FormHilfe->FitOuterSize(FrameMargins(*this));
+  HelpShown_ = true;
+  ShowWindowOnce(FormHilfe);
+}
+
 void TForm1::Info1Click() { ShowWindowOnce(FormInfo); }
 
 void TForm1::ShowWindowOnce(QWidget* window) {
   // A window already shown is only brought forward.
-  if (!window->isVisible()) {
-    window->move(geometry().center() - window->rect().center());
-    window->show();
-  }
+  if (!window->isVisible()) ShowCentredOn(*window, *this);
   window->raise();
   window->activateWindow();
 }

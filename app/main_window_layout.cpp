@@ -15,10 +15,12 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolTip>
 
 #include "app/circular_progress.h"
 #include "app/field_filter.h"
 #include "app/main_window.h"
+#include "app/window_chart.h"
 #include "chart/qt/gchart_widget.h"
 
 namespace {
@@ -28,7 +30,7 @@ constexpr int kClientWidth = 786;
 constexpr int kClientHeight = 526;
 constexpr int kStatusBarHeight = 24;
 // The chart keeps its distance to every edge of the client area when the window grows.
-constexpr QRect kChartRect(200, 128, 577, 361);
+constexpr QRect kChartRect(200, 128, kWindowChartWidth, kWindowChartHeight);
 constexpr int kChartRightGap = kClientWidth - (200 + 577);
 constexpr int kChartBottomGap = kClientHeight - kStatusBarHeight - (128 + 361);
 
@@ -233,15 +235,24 @@ QWidget* TForm1::CreateChannelPage(int channel) {
     label->setPalette(plain);
     auto* edit = Place(new QLineEdit(text, box), 24, y + 16, 120, 22);
     edit->setPalette(plain);
-    if (!allowed.isNull()) edit->setValidator(new TFieldFilter(allowed, maxLength, edit));
-    if (maxLength > 0) edit->setMaxLength(maxLength);
+    if (!allowed.isNull()) {
+      // The filter refuses a text too long with a word; a maximum length would cut it.
+      auto* filter = new TFieldFilter(allowed, maxLength, edit);
+      filter->OnRefused = [edit](const QString& text) {
+        QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), text, edit);
+      };
+      edit->setValidator(filter);
+    } else if (maxLength > 0) {
+      edit->setMaxLength(maxLength);
+    }
     return edit;
   };
   const QString unsignedFloat = separator;
   const QString signedFloat = separator + QStringLiteral("-");
   QLineEdit* factor = field(QStringLiteral("Skalierungsfaktor"), number(1), unsignedFloat, 12);
   QLineEdit* offset = field(QStringLiteral("Offset nach Skalierung"), number(0), signedFloat, 0);
-  QLineEdit* ymax = field(QStringLiteral("Graph Y max"), number(10), unsignedFloat, 0);
+  // Y max takes a sign too, so that a range can lie wholly below zero.
+  QLineEdit* ymax = field(QStringLiteral("Graph Y max"), number(10), signedFloat, 0);
   QLineEdit* ymin = field(QStringLiteral("Graph Y min"), number(0), signedFloat, 0);
   QLineEdit* xmax = first ? field(QStringLiteral("Graph X max"), QStringLiteral("1000"), QString(""), 12) : nullptr;
   QLineEdit* name = field(first ? QStringLiteral("CH 1  Bezeichnung") : QStringLiteral("CH 2  Bezeichnung"), QString(),

@@ -4,6 +4,9 @@
 
 #include <QString>
 
+// The application's title: the error box's title and the name a later start reports.
+inline QString ApplicationTitle() { return QStringLiteral("Tavolix"); }
+
 class TUserDialogs {
  public:
   virtual ~TUserDialogs() = default;

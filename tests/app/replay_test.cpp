@@ -142,6 +142,16 @@ TEST_F(Replay, OverflowStopsWithItsMessage) {
   EXPECT_EQ(Session().size(), 1u);
 }
 
+TEST_F(Replay, CaptureWithoutACrLfLineFailsWithoutSaving) {
+  for (const QByteArray& bytes : {QByteArray("1\n2\n3\n"), QByteArray()}) {
+    const TRun run = Run({"--replay", Capture(bytes), "--save-session", SessionPath});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_TRUE(run.Errors.contains(QStringLiteral("%1 Bytes aus").arg(bytes.size()))) << run.Errors.toStdString();
+    EXPECT_TRUE(run.Errors.contains(QStringLiteral("keine Zeile mit CR LF am Ende"))) << run.Errors.toStdString();
+    EXPECT_FALSE(QFile::exists(SessionPath));
+  }
+}
+
 TEST_F(Replay, BadCommandLines) {
   TRun run = Run({"--replay", Dir.filePath("missing.txt"), "--save-session", SessionPath});
   EXPECT_EQ(run.ExitCode, 1);
