@@ -6,11 +6,22 @@
 
 TAcquisition::TAcquisition(TAcquisitionHost& host, TGChart& chart, char decimalSeparator)
     : Host_(host), Chart_(chart), DecimalSeparator_(decimalSeparator) {
-  RawValuesText_.reserve(64);
+  RawValuesText_.reserve(64 + kMaxChannels * 24);
+}
+
+void TAcquisition::Receive(const uint8_t* data, size_t count) {
+  if (State.ChannelMode == kChannelModeAuto) {
+    AnyEndFraming_.Feed(data, count);
+    return;
+  }
+  if (!Sniffer_.Done()) TellHint(Sniffer_.InspectBytes(data, count));
+  Framing_.Feed(data, count);
 }
 
 bool TAcquisition::ProcessLine(std::string_view line) {
   TAcquisitionState& s = State;
+  if (s.ChannelMode == kChannelModeAuto) return ProcessAutoLine(line);
+  if (!Sniffer_.Done()) TellHint(Sniffer_.InspectLine(line, s.ChannelMode));
   // Counted before it is read: an unreadable or overflowing line still counts.
   ++s.SampleCount;
   ReadSamples(line, s);
@@ -35,4 +46,8 @@ void TAcquisition::ShowValues() {
     AppendValueText(RawValuesText_, State.Value2, DecimalSeparator_);
   }
   Host_.ShowRawValues(RawValuesText_);
+}
+
+void TAcquisition::TellHint(TFormatHint hint) {
+  if (hint != fhNone) Host_.ShowFormatHint(FormatHintText(hint));
 }

@@ -2,14 +2,21 @@
 // The per-line routine of an acquisition: counts each received line, reads and scales
 // its values, shows them through the host (the main window), applies the Normal-mode
 // sample limit and plots the sample into the chart with the redraw pacing and, in Trend
-// mode, the sliding window.
+// mode, the sliding window. In the "Auto" mode the lines may end with LF, CR LF or CR,
+// and each names or places up to 16 channels, drawn in layers 1 to 16 with a legend.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "acquisition/acquisition_state.h"
+#include "acquisition/any_end_framing.h"
+#include "acquisition/auto_reader.h"
+#include "acquisition/channel_table.h"
+#include "acquisition/format_hint.h"
 #include "acquisition/line_framing.h"
+#include "chart/chart_legend.h"
 
 class TGChart;
 
@@ -25,6 +32,12 @@ class TAcquisitionHost {
   // Lets the window system process pending messages (user commands, repaints). False
   // when they stopped the acquisition: the rest of the received block is not meant for it.
   virtual bool ProcessMessages() = 0;
+  // "Auto": lines without a number since Start.
+  virtual void ShowSkippedLines(int64_t) {}
+  // "Auto": a channel was placed or named by the device.
+  virtual void ChannelsChanged() {}
+  // Why the lines do not plot as they should, in plain German; told once per Start.
+  virtual void ShowFormatHint(std::string_view) {}
 };
 
 // Lines between two incremental drawings in Normal mode, growing with the sample count.
@@ -34,22 +47,82 @@ class TAcquisition final : public TLineReceiver {
  public:
   TAcquisition(TAcquisitionHost& host, TGChart& chart, char decimalSeparator);
 
+  // The received-data handler: frames the bytes into lines (CR LF in the fixed modes,
+  // any line end in "Auto") and processes them.
+  void Receive(const uint8_t* data, size_t count);
+
   // False when the line crossed the sample limit or the messages processed after it
   // stopped the acquisition: the rest of its block is dropped.
   bool ProcessLine(std::string_view line) override;
 
+  // The state when the window is first shown: one channel, Normal mode, counters at 0.
+  void Reset();
+  // 1 or 2 values per line, or kChannelModeAuto; sets the Normal-mode limit with it.
+  // "Auto" joins the ranges of layers 2 to 16 to layer 1 and shows the legend; leaving
+  // it makes every layer independent and visible again.
+  void SetChannelMode(int32_t mode);
+  void SetTrendMode(bool trend) { State.TrendMode = trend; }
+  // Start: the counters and previous values from zero.
+  void BeginAcquisition();
+  // Stop: no incremental drawing pending, Normal mode.
+  void EndAcquisition();
+  void SetFixedScaling(const TFixedScaling& scaling);
+  void SetAxisRanges(const TAxisRanges& ranges);
+  // The port number and baud rate handed to the serial component.
+  void SetPortValues(int32_t comPortNumber, int32_t baudRate);
+
+  // The "Auto" channels; after changing names, colours or visibility call ChannelsEdited.
+  TChannelTable& Channels() { return Channels_; }
+  const TChannelTable& Channels() const { return Channels_; }
+  void ChannelsEdited();
+  // The device's channels are placed anew by the next lines.
+  void ForgetChannels();
+  int64_t SkippedLines() const { return AutoReader_.SkippedLines(); }
+  std::string_view LastSkippedLine() const { return AutoReader_.LastSkippedLine(); }
+  bool ChannelsExhausted() const { return AutoReader_.ChannelsExhausted(); }
+  const TChartLegend& Legend() const { return Legend_; }
+
+  // Read by the window; the window changes it only through the calls above. Tests and
+  // benchmarks set up the corners they need directly.
   TAcquisitionState State;
 
  private:
+  // What a channel's curve continues from in "Auto".
+  struct TTrace {
+    bool HasLast = false;  // false at Start and after a gap: the next value starts anew
+    double LastX = 0;
+    float LastValue = 0;
+    float Value = 0;  // scaled value of the newest line
+    bool Shown = false;  // whether the raw-value display has a value for the channel
+  };
+
   void ShowValues();
   void AddNormalSample();
   void AddSegments();
   void PaceRedraw();
   void TrendStep();
   void SlideLayer(int32_t layer);
+  void TellHint(TFormatHint hint);
+
+  bool ProcessAutoLine(std::string_view line);
+  bool AutoLineWithoutSample(TAutoLineKind kind);
+  int32_t ScaleAutoSample();
+  void ShowAutoValues();
+  void AddAutoSegments();
+  void SlideAutoWindow();
+  void JoinAutoLayers(bool join);
+  void UpdateLegend();
 
   TAcquisitionHost& Host_;
   TGChart& Chart_;
   const char DecimalSeparator_;
   std::string RawValuesText_;  // reused for every line
+  TLineFraming Framing_{*this};
+  TAnyEndFraming AnyEndFraming_{*this};
+  TFormatSniffer Sniffer_;
+  TChannelTable Channels_;
+  TAutoReader AutoReader_{Channels_};
+  TAutoSample AutoSample_;
+  std::array<TTrace, kMaxChannels + 1> Traces_{};  // index 1..16
+  TChartLegend Legend_;
 };

@@ -72,10 +72,19 @@ void TAcquisition::PaceRedraw() {
 
 void TAcquisition::TrendStep() {
   TAcquisitionState& s = State;
+  const bool autoMode = s.ChannelMode == kChannelModeAuto;
   Chart_.SetPaintSuspended(true);
-  AddSegments();
+  if (autoMode) {
+    AddAutoSegments();
+  } else {
+    AddSegments();
+  }
   if (double(s.Xmax) - 20 >= double(s.TrendWindowCount)) {
     ++s.TrendWindowCount;
+    return;
+  }
+  if (autoMode) {
+    SlideAutoWindow();
     return;
   }
   SlideLayer(1);

@@ -42,8 +42,7 @@ TForm1::TForm1(TUserDialogs& dialogs, const QLocale& locale, QWidget* parent)
       Locale_(locale),
       DecimalSeparator_(FieldSeparator(locale)),
       scComm1_(PosixPortPlatform(), &Handover_),
-      Acquisition_(*this, Chart_, DecimalSeparator_),
-      Framing_(Acquisition_) {
+      Acquisition_(*this, Chart_, DecimalSeparator_) {
   CreateComponents();
   ConfigureChart();
   ConfigureSerialPort();

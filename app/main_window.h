@@ -8,7 +8,6 @@
 #include <exception>
 
 #include "acquisition/acquisition.h"
-#include "acquisition/line_framing.h"
 #include "app/live_display.h"
 #include "app/qt_main_thread_handover.h"
 #include "chart/gchart.h"
@@ -38,7 +37,7 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
 
   TGChart& Chart() { return Chart_; }
   TscComm& scComm1() { return scComm1_; }
-  TAcquisitionState& AcquisitionState() { return Acquisition_.State; }
+  const TAcquisitionState& AcquisitionState() const { return Acquisition_.State; }
   TFormHilfe* FormHilfe = nullptr;
   TFormInfo* FormInfo = nullptr;
 
@@ -197,7 +196,6 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   TGChart Chart_;  // shown by GChart1
   TscComm scComm1_;
   TAcquisition Acquisition_;
-  TLineFraming Framing_;
   TLiveDisplay LiveDisplay_{Label10, StatusPanels[0]};
   bool Shown_ = false;
   bool Stopping_ = false;  // the port closes because the window stops it

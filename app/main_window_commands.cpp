@@ -59,7 +59,7 @@ void TForm1::scComm1AfterReceive(const void* buffer, uint32_t received) {
     TLiveDisplay& Display;
     ~TFlushAtEnd() { Display.Flush(); }
   } flush{LiveDisplay_};
-  Framing_.Feed(static_cast<const uint8_t*>(buffer), received);
+  Acquisition_.Receive(static_cast<const uint8_t*>(buffer), received);
 }
 
 void TForm1::ProcessPendingMessages() { LiveDisplay_.ProcessMessages(); }
@@ -100,16 +100,7 @@ void TForm1::SetRunningControls(bool running) {
 
 void TForm1::FormShow() {
   FormInfo->hide();
-  TAcquisitionState& s = Acquisition_.State;
-  s.TrendMode = false;
-  s.PaintCounter = 0;
-  s.PaintInterval = 0;
-  s.Factor1 = 1;
-  s.Offset1 = 0;
-  s.Offset2 = 0;
-  s.TrendWindowCount = 0;
-  s.ChannelMode = 1;
-  s.MaxSamples = 100000;
+  Acquisition_.Reset();
   PageControl1->setCurrentWidget(SheetCOM);
   PageControl1->setTabVisible(PageControl1->indexOf(SheetKanal2), false);
   StopButton->setEnabled(false);
@@ -123,10 +114,10 @@ void TForm1::FormShow() {
 void TForm1::StartButtonClick() { StartAcquisition(true); }
 
 void TForm1::StartAcquisition(bool openPort) {
-  TAcquisitionState& s = Acquisition_.State;
+  const TAcquisitionState& s = Acquisition_.State;
   TGChart& chart = Chart();
   if (TrendCheckBox->isChecked()) {
-    s.TrendMode = true;
+    Acquisition_.SetTrendMode(true);
     chart.SetMouseAction(maNone);
     UncheckRadioButton(NormalRadioButton);
     UncheckRadioButton(ZoomRadioButton);
@@ -135,7 +126,7 @@ void TForm1::StartAcquisition(bool openPort) {
     chart.Scale2Y().SetLogarithmic(false);
     ResetAxisButtonClick();
   } else {
-    s.TrendMode = false;
+    Acquisition_.SetTrendMode(false);
   }
   SetRunningControls(true);
   chart.ClearGraph();
@@ -143,11 +134,7 @@ void TForm1::StartAcquisition(bool openPort) {
   chart.Scale1Y().SetCaption(ChartText(Ch1NameEdit));
   chart.Scale2Y().SetCaption(ChartText(Ch2NameEdit));
   chart.SetCaption(ChartText(ProjektNameEdit));
-  s.SampleCount = 0;
-  s.PrevValue1 = 0;
-  s.PrevValue2 = 0;
-  s.TrendWindowCount = 0;
-  s.PaintCounter = 0;
+  Acquisition_.BeginAcquisition();
   Label10->clear();
   try {
     ReadStartFields();
@@ -170,29 +157,34 @@ void TForm1::StartAcquisition(bool openPort) {
 }
 
 void TForm1::ReadStartFields() {
-  TAcquisitionState& s = Acquisition_.State;
-  s.Factor1 = ReadField(DatSkalEdit);
-  s.Factor2 = ReadField(DatSkal2Edit);
-  s.Offset1 = ReadField(DatOffsetEdit);
-  s.Offset2 = ReadField(DatOffset2Edit);
-  s.Ymax1 = ReadField(GraphYmaxEdit);
-  s.Ymax2 = ReadField(GraphY2maxEdit);
-  s.Ymin1 = ReadField(GraphYminEdit);
-  s.Ymin2 = ReadField(GraphY2minEdit);
-  s.Xmax = ReadField(GraphXmaxEdit);
+  // In this order: the first field that cannot be read is the one reported.
+  TFixedScaling scaling;
+  TAxisRanges ranges;
+  scaling.Factor1 = ReadField(DatSkalEdit);
+  scaling.Factor2 = ReadField(DatSkal2Edit);
+  scaling.Offset1 = ReadField(DatOffsetEdit);
+  scaling.Offset2 = ReadField(DatOffset2Edit);
+  ranges.Ymax1 = ReadField(GraphYmaxEdit);
+  ranges.Ymax2 = ReadField(GraphY2maxEdit);
+  ranges.Ymin1 = ReadField(GraphYminEdit);
+  ranges.Ymin2 = ReadField(GraphY2minEdit);
+  ranges.Xmax = ReadField(GraphXmaxEdit);
+  Acquisition_.SetFixedScaling(scaling);
+  Acquisition_.SetAxisRanges(ranges);
 }
 
 void TForm1::SelectPort() {
-  TAcquisitionState& s = Acquisition_.State;
+  int32_t portNumber = Acquisition_.State.ComPortNumber;
   const QString port = ComComboBox->currentText().trimmed();
   if (port.startsWith(QLatin1Char('/'))) {
     scComm1_.SetDevicePath(QFile::encodeName(port).toStdString());
   } else {
-    s.ComPortNumber = ReadFieldInteger(port.toStdString());
-    scComm1_.SetComPortNo(uint16_t(s.ComPortNumber));
+    portNumber = ReadFieldInteger(port.toStdString());
+    scComm1_.SetComPortNo(uint16_t(portNumber));
   }
-  s.BaudRateValue = ReadFieldInteger(BaudComboBox->currentText().toStdString());
-  scComm1_.SetBaudRate(uint32_t(s.BaudRateValue));
+  const int32_t baudRate = ReadFieldInteger(BaudComboBox->currentText().toStdString());
+  Acquisition_.SetPortValues(portNumber, baudRate);
+  scComm1_.SetBaudRate(uint32_t(baudRate));
 }
 
 void TForm1::StopButtonClick() {
@@ -201,10 +193,9 @@ void TForm1::StopButtonClick() {
   scComm1_.SetActive(false);
   Stopping_ = false;
   ProcessPendingMessages();
-  Acquisition_.State.PaintCounter = 0;
+  Acquisition_.EndAcquisition();
   SetRunningControls(false);
   ZoomRadioButton->setEnabled(true);
-  Acquisition_.State.TrendMode = false;
   Chart().SetCurrentLayer(1);
   Chart().SetMouseAction(maPan);
   Chart().UpdateGraph();
@@ -214,10 +205,8 @@ void TForm1::Ch1RadioButtonClick() { SwitchChannelMode(1); }
 void TForm1::CH2RadioButtonClick() { SwitchChannelMode(2); }
 
 void TForm1::SwitchChannelMode(int channels) {
-  TAcquisitionState& s = Acquisition_.State;
   const bool two = channels == 2;
-  s.ChannelMode = channels;
-  s.MaxSamples = two ? 50000 : 100000;
+  Acquisition_.SetChannelMode(channels);
   PageControl1->setCurrentWidget(SheetKanal1);
   PageControl1->setTabVisible(PageControl1->indexOf(SheetKanal2), two);
   Label11->setText(two ? QStringLiteral("Normal: max 200 Samples/s, max 50.000 Samples\r\nTrend:  max 50 Samples/s   beliebig lange")
@@ -237,14 +226,14 @@ void TForm1::TrendCheckBoxClick() {
     chart.Scale1Y().SetLogarithmic(false);
     GraphXmaxEdit->setText(QStringLiteral("1000"));
     ResetAxisButtonClick();
-    Acquisition_.State.TrendMode = true;
+    Acquisition_.SetTrendMode(true);
   } else {
     chart.SetMouseAction(maPan);
     chart.ClearGraph();
     chart.UpdateGraph();
     CheckRadioButton(NormalRadioButton, &TForm1::NormalRadioButtonClick);
     ZoomRadioButton->setEnabled(true);
-    Acquisition_.State.TrendMode = false;
+    Acquisition_.SetTrendMode(false);
     ResetAxisButtonClick();
   }
 }
@@ -252,20 +241,22 @@ void TForm1::TrendCheckBoxClick() {
 void TForm1::NormalRadioButtonClick() {
   Chart().SetMouseAction(maPan);
   SetCheckBox(TrendCheckBox, false, &TForm1::TrendCheckBoxClick);
-  Acquisition_.State.TrendMode = false;
+  Acquisition_.SetTrendMode(false);
 }
 
 void TForm1::ZoomRadioButtonClick() { Chart().SetMouseAction(maZoomDrag); }
 
 void TForm1::ResetAxisButtonClick() {
-  TAcquisitionState& s = Acquisition_.State;
+  const TAcquisitionState& s = Acquisition_.State;
   TGChart& chart = Chart();
   chart.SetCaption(ChartText(ProjektNameEdit));
-  s.Xmax = ReadField(GraphXmaxEdit);
-  s.Ymax1 = ReadField(GraphYmaxEdit);
-  s.Ymin1 = ReadField(GraphYminEdit);
-  s.Ymax2 = ReadField(GraphY2maxEdit);
-  s.Ymin2 = ReadField(GraphY2minEdit);
+  TAxisRanges ranges;
+  ranges.Xmax = ReadField(GraphXmaxEdit);
+  ranges.Ymax1 = ReadField(GraphYmaxEdit);
+  ranges.Ymin1 = ReadField(GraphYminEdit);
+  ranges.Ymax2 = ReadField(GraphY2maxEdit);
+  ranges.Ymin2 = ReadField(GraphY2minEdit);
+  Acquisition_.SetAxisRanges(ranges);
   chart.SetRange(1, 0, s.Ymin1, s.Xmax, s.Ymax1);
   chart.SetRange(2, 0, s.Ymin2, s.Xmax, s.Ymax2);
   chart.Scale1Y().SetCaption(ChartText(Ch1NameEdit));
