@@ -71,7 +71,9 @@ class TAcquisition final : public TLineReceiver {
   // The port number and baud rate handed to the serial component.
   void SetPortValues(int32_t comPortNumber, int32_t baudRate);
 
-  // The "Auto" channels; after changing names, colours or visibility call ChannelsEdited.
+  // The "Auto" channels; after changing names or visibility call ChannelsEdited, which
+  // shows them at once. Colours, factors and offsets take effect at the next Start, so
+  // that the legend always shows the colours the curves are drawn in.
   TChannelTable& Channels() { return Channels_; }
   const TChannelTable& Channels() const { return Channels_; }
   void ChannelsEdited();
@@ -94,6 +96,7 @@ class TAcquisition final : public TLineReceiver {
     float LastValue = 0;
     float Value = 0;  // scaled value of the newest line
     bool Shown = false;  // whether the raw-value display has a value for the channel
+    TColor Color = clBlack;  // the channel's colour at Start
   };
 
   void ShowValues();
@@ -111,6 +114,7 @@ class TAcquisition final : public TLineReceiver {
   void AddAutoSegments();
   void SlideAutoWindow();
   void JoinAutoLayers(bool join);
+  void TakeChannelColors();
   void UpdateLegend();
 
   TAcquisitionHost& Host_;
@@ -125,4 +129,5 @@ class TAcquisition final : public TLineReceiver {
   TAutoSample AutoSample_;
   std::array<TTrace, kMaxChannels + 1> Traces_{};  // index 1..16
   TChartLegend Legend_;
+  bool TooManyChannelsTold_ = false;  // since Start
 };

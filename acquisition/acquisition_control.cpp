@@ -30,7 +30,9 @@ void TAcquisition::BeginAcquisition() {
   s.PaintCounter = 0;
   Sniffer_.Restart();
   AutoReader_.ResetCounts();
+  TooManyChannelsTold_ = false;
   Traces_.fill(TTrace());
+  TakeChannelColors();
 }
 
 void TAcquisition::EndAcquisition() {

@@ -1,5 +1,6 @@
 #include "acquisition/auto_line_split.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -32,25 +33,53 @@ void AddField(std::string_view line, size_t begin, size_t end, TAutoFields& out)
   f.IsNumber = ReadWholeNumber(f.Text, f.Number);
 }
 
-// A plausible channel name: starts with a letter or "_", printable, short.
+// The length of the UTF-8 sequence at text[i] that is not ASCII (a "°", "µ" or an
+// umlaut in a name); 0 when the bytes are no such sequence, as a reset's garbage is not.
+size_t Utf8SequenceAt(std::string_view text, size_t i) {
+  const auto lead = static_cast<unsigned char>(text[i]);
+  const size_t length = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3 : 0;
+  if (length == 0 || i + length > text.size()) return 0;
+  for (size_t k = 1; k < length; ++k) {
+    if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return 0;
+  }
+  return length;
+}
+
+// A plausible column name: a letter first, then letters, digits, blanks and the marks
+// of units and indices; short.
 bool IsNameToken(std::string_view text) {
   if (text.empty() || text.size() > kMaxChannelNameLength) return false;
-  const auto first = static_cast<unsigned char>(text[0]);
-  if (!(std::isalpha(first) || first == '_' || first >= 0x80)) return false;
-  for (const char c : text) {
-    const auto u = static_cast<unsigned char>(c);
-    if (u < 32 || u == 127) return false;
+  if (!std::isalpha(static_cast<unsigned char>(text[0])) && Utf8SequenceAt(text, 0) == 0) return false;
+  for (size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x80) {
+      if (!std::isalnum(c) && std::string_view(" _-.()[]/%#").find(char(c)) == std::string_view::npos) return false;
+      ++i;
+      continue;
+    }
+    const size_t length = Utf8SequenceAt(text, i);
+    if (length == 0) return false;
+    i += length;
   }
   return true;
 }
 
-bool IsHeader(const TAutoFields& fields) {
-  if (fields.Count < 2 || !fields.HardSeparators || fields.Truncated) return false;
-  for (int32_t i = 0; i < fields.Count; ++i) {
-    const TAutoField& f = fields.Fields[size_t(i)];
-    if (!f.Name.empty() || !IsNameToken(f.Text)) return false;
+// A header such as "time,temp,hum" or "Zeit (ms);Höhe µm": split at ";", "," and tabs
+// only, for its names may hold blanks; every field a name. Fills out with the names.
+bool ReadHeader(std::string_view text, TAutoFields& out) {
+  out.Count = 0;
+  size_t begin = 0;
+  while (begin <= text.size()) {
+    const size_t end = std::min(text.find_first_of(",;\t", begin), text.size());
+    if (out.Count == kMaxAutoFields) return false;
+    TAutoField& f = out.Fields[size_t(out.Count++)];
+    f = TAutoField();
+    f.Text = TrimControls(text.substr(begin, end - begin));
+    f.Position = out.Count;
+    if (!IsNameToken(f.Text)) return false;
+    begin = end + 1;
   }
-  return true;
+  return out.Count >= 2;
 }
 
 }  // namespace
@@ -91,7 +120,8 @@ TAutoLineKind SplitAutoLine(std::string_view line, TAutoFields& out) {
   for (int32_t k = 0; k < out.Count; ++k) {
     if (out.Fields[size_t(k)].IsNumber) return alSample;
   }
-  return IsHeader(out) ? alHeader : alSkipped;
+  if (out.HardSeparators && ReadHeader(text, out)) return alHeader;
+  return alSkipped;
 }
 
 bool LooksLikeData(const TAutoFields& fields) {

@@ -14,6 +14,10 @@ bool TAcquisition::ProcessAutoLine(std::string_view line) {
     UpdateLegend();
     Host_.ChannelsChanged();
   }
+  if (AutoReader_.ChannelsExhausted() && !TooManyChannelsTold_) {
+    TooManyChannelsTold_ = true;
+    TellHint(fhTooManyChannels);
+  }
   if (kind != alSample) return AutoLineWithoutSample(kind);
   ++s.SampleCount;
   const int32_t items = ScaleAutoSample();
@@ -84,7 +88,7 @@ void TAcquisition::AddAutoSegments() {
     const double x1 = t.HasLast ? t.LastX : x - 1;
     const float y1 = t.HasLast ? t.LastValue : t.Value;
     Chart_.SetCurrentLayer(n);
-    Chart_.SetDataColor(Channels_[n].Color);
+    Chart_.SetDataColor(t.Color);
     Chart_.Line(x1, y1, x, t.Value);
     t.HasLast = true;
     t.LastX = x;
@@ -112,11 +116,17 @@ void TAcquisition::JoinAutoLayers(bool join) {
     Chart_.OnDataRendered = [this](TGChart& chart, TCanvas& canvas, int32_t top, int32_t left) {
       Legend_.Draw(canvas, chart, top, left);
     };
+    TakeChannelColors();
     ChannelsEdited();
   } else {
     Chart_.OnDataRendered = nullptr;
     Chart_.SetLayerVisible(1, true);
   }
+}
+
+void TAcquisition::TakeChannelColors() {
+  for (int32_t n = 1; n <= kMaxChannels; ++n) Traces_[size_t(n)].Color = Channels_[n].Color;
+  UpdateLegend();
 }
 
 void TAcquisition::ChannelsEdited() {
@@ -133,6 +143,6 @@ void TAcquisition::ForgetChannels() {
 void TAcquisition::UpdateLegend() {
   Legend_.Entries.clear();
   for (int32_t n = 1; n <= Channels_.Count(); ++n) {
-    if (Channels_[n].Visible) Legend_.Entries.push_back({Channels_.DisplayName(n), Channels_[n].Color});
+    if (Channels_[n].Visible) Legend_.Entries.push_back({Channels_.DisplayName(n), Traces_[size_t(n)].Color});
   }
 }

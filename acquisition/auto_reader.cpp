@@ -2,7 +2,35 @@
 
 namespace {
 
-std::string_view Cut(std::string_view name) { return name.substr(0, kMaxChannelNameLength); }
+// Boards print their names in UTF-8 ("°C", "Höhe"); the chart's texts are single bytes
+// of the Windows code page. Calls back with each byte of the name in the code page, at
+// most kMaxChannelNameLength of them; bytes that are not such UTF-8 stay as they are.
+template <typename Byte>
+void ForEachNameByte(std::string_view name, Byte byte) {
+  size_t count = 0;
+  for (size_t i = 0; i < name.size() && count < kMaxChannelNameLength; ++i, ++count) {
+    const auto lead = static_cast<unsigned char>(name[i]);
+    const auto next = i + 1 < name.size() ? static_cast<unsigned char>(name[i + 1]) : 0;
+    if ((lead == 0xC2 || lead == 0xC3) && (next & 0xC0) == 0x80) {
+      byte(char((lead & 0x03) << 6 | (next & 0x3F)));
+      ++i;
+    } else {
+      byte(char(lead));
+    }
+  }
+}
+
+void AssignName(std::string& out, std::string_view name) {
+  out.clear();
+  ForEachNameByte(name, [&](char c) { out += c; });
+}
+
+bool NameMatches(std::string_view stored, std::string_view name) {
+  size_t i = 0;
+  bool same = true;
+  ForEachNameByte(name, [&](char c) { same = same && i < stored.size() && stored[i++] == c; });
+  return same && i == stored.size();
+}
 
 }  // namespace
 
@@ -40,9 +68,8 @@ int32_t TAutoReader::ChannelOf(const TAutoField& f, bool mayPlace) {
 }
 
 int32_t TAutoReader::NamedChannel(std::string_view name) const {
-  const std::string_view key = Cut(name);
   for (int32_t n = 1; n <= Channels_.Count(); ++n) {
-    if (Channels_[n].DeviceName == key) return n;
+    if (NameMatches(Channels_[n].DeviceName, name)) return n;
   }
   return 0;
 }
@@ -53,7 +80,7 @@ int32_t TAutoReader::PlaceChannel(std::string_view deviceName, int32_t position)
     return 0;
   }
   const int32_t n = Channels_.Count();
-  Channels_[n].DeviceName.assign(Cut(deviceName));
+  AssignName(Channels_[n].DeviceName, deviceName);
   if (position > 0) ChannelAtPosition_[size_t(position)] = n;
   ChannelsChanged_ = true;
   return n;
@@ -62,12 +89,12 @@ int32_t TAutoReader::PlaceChannel(std::string_view deviceName, int32_t position)
 void TAutoReader::TakeHeader() {
   for (int32_t i = 0; i < Fields_.Count; ++i) {
     const TAutoField& f = Fields_.Fields[size_t(i)];
-    const std::string_view name = Cut(f.Text);
+    const std::string_view name = f.Text;
     std::string& stored = HeaderNames_[size_t(f.Position)];
     if (stored == name) continue;  // boards often repeat their header; nothing changes then
     stored.assign(name);
     const int32_t n = ChannelAtPosition_[size_t(f.Position)];
-    if (n != 0) Channels_[n].DeviceName.assign(name);
+    if (n != 0) AssignName(Channels_[n].DeviceName, name);
     ChannelsChanged_ = true;
   }
 }

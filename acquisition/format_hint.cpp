@@ -38,6 +38,8 @@ std::string_view FormatHintText(TFormatHint hint) {
     case fhCommaBetweenDigits:
       return "Die Zahlen enthalten ein Komma. Als Dezimalkomma gelesen zählt nur der Teil davor, das Gerät "
              "muss einen Punkt senden; trennt es zwei Werte, zeigt \"Auto\" sie als zwei Kanäle.";
+    case fhTooManyChannels:
+      return "Die Zeilen enthalten mehr als 16 Kanäle: gezeigt werden die ersten 16.";
   }
   return {};
 }

@@ -17,6 +17,7 @@ enum TFormatHint : uint8_t {
   fhNamedValues,  // name:value or name=value
   fhDecimalComma,  // "4,75;3,5" in two-channel mode
   fhCommaBetweenDigits,  // "4,75" in one-channel mode: a decimal comma or two values
+  fhTooManyChannels,  // "Auto": more than 16 channels
 };
 
 // The plain German text of a hint; empty for fhNone.

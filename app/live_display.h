@@ -16,10 +16,13 @@ class TLiveDisplay {
  public:
   static constexpr int kIntervalMs = 15;
 
-  TLiveDisplay(QLabel*& rawValues, QLabel*& sampleCount) : RawValues_(rawValues), SampleCount_(sampleCount) {}
+  TLiveDisplay(QLabel*& rawValues, QLabel*& sampleCount, QLabel*& skippedLines)
+      : RawValues_(rawValues), SampleCount_(sampleCount), SkippedLines_(skippedLines) {}
 
   void SetRawValues(std::string_view text);
   void SetSampleCount(int64_t count);
+  // Shown as a link that asks for the last skipped line; nothing for 0.
+  void SetSkippedLines(int64_t count);
   // Writes what changed to the labels.
   void Flush();
   // Flushes and processes pending messages when the interval has passed since the last time.
@@ -30,9 +33,12 @@ class TLiveDisplay {
  private:
   QLabel*& RawValues_;
   QLabel*& SampleCount_;
+  QLabel*& SkippedLines_;
   std::string RawValuesText_;
   bool RawValuesChanged_ = false;
   int64_t Count_ = 0;
   bool CountChanged_ = false;
+  int64_t Skipped_ = 0;
+  bool SkippedChanged_ = false;
   QElapsedTimer SinceMessages_;
 };

@@ -4,10 +4,12 @@
 
 #include <QLocale>
 #include <QMainWindow>
+#include <QTimer>
 #include <array>
 #include <exception>
 
 #include "acquisition/acquisition.h"
+#include "acquisition/view_follow.h"
 #include "app/live_display.h"
 #include "app/qt_main_thread_handover.h"
 #include "chart/gchart.h"
@@ -23,6 +25,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+class TChannelTablePage;
 class TCircularProgress;
 class TFormHilfe;
 class TFormInfo;
@@ -70,6 +73,7 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   QWidget* SheetCOM = nullptr;
   QWidget* SheetKanal1 = nullptr;
   QWidget* SheetKanal2 = nullptr;
+  TChannelTablePage* SheetKanaele = nullptr;  // the "Auto" mode's channels
   QFrame* Panel1 = nullptr;
   QLabel* Label13 = nullptr;
   QLabel* Label10 = nullptr;
@@ -88,6 +92,7 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   QGroupBox* GroupBox4 = nullptr;
   QRadioButton* Ch1RadioButton = nullptr;
   QRadioButton* CH2RadioButton = nullptr;
+  QRadioButton* AutoRadioButton = nullptr;
   QGroupBox* GroupBox5 = nullptr;
   QRadioButton* RadioButton1 = nullptr;
   QRadioButton* RadioButton2 = nullptr;
@@ -106,6 +111,11 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   QLineEdit* Ch2NameEdit = nullptr;
   QLabel* Label14 = nullptr;
   QLabel* Label18 = nullptr;
+  QGroupBox* Kanal1Box = nullptr;  // the page "  CH 1   "'s fields
+  QCheckBox* AutoYCheckBox = nullptr;
+  QCheckBox* MitlaufenCheckBox = nullptr;
+  // Over the chart: why the lines do not plot as they should.
+  QLabel* HintLabel = nullptr;
 
   QAction* GrafikSpeichernBMP = nullptr;
   QAction* ErfassungSpeichern = nullptr;
@@ -130,6 +140,9 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   QFrame* CreateViewPanel(QWidget* parent);
   QWidget* CreateComPage();
   QWidget* CreateChannelPage(int channel);
+  void CreateDisplayAids(QWidget* page);
+  void ShowKanal1BoxTitle(bool automatic);
+  void CreateHintLabel(QWidget* parent);
   void CreateMenu();
   void CreateStatusBar();
   void ConfigureChart();
@@ -143,6 +156,10 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   void StopButtonClick();
   void Ch1RadioButtonClick();
   void CH2RadioButtonClick();
+  void AutoRadioButtonClick();
+  void AutoYCheckBoxClick();
+  void MitlaufenCheckBoxClick();
+  void SkippedLinesLinkClick();
   void TrendCheckBoxClick();
   void NormalRadioButtonClick();
   void ZoomRadioButtonClick();
@@ -162,7 +179,11 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   void scComm1Closed();
 
   // Steps the handlers share.
-  void SwitchChannelMode(int channels);
+  void SwitchChannelMode(int32_t mode);
+  // The display aids once, and per frame while an acquisition runs with one of them on.
+  void ApplyViewAids();
+  void UpdateFrameTimer();
+  void ChannelsEdited();
   void SetRunningControls(bool running);
   void ReadStartFields();
   float ReadField(const QLineEdit* edit) const;
@@ -185,6 +206,9 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   void ShowSampleCount(int64_t count) override;
   void SampleLimitReached() override;
   bool ProcessMessages() override;
+  void ShowSkippedLines(int64_t count) override;
+  void ChannelsChanged() override;
+  void ShowFormatHint(std::string_view text) override;
   // TChartHost
   void ShowMessage(const std::string& text) override;
 
@@ -196,7 +220,9 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   TGChart Chart_;  // shown by GChart1
   TscComm scComm1_;
   TAcquisition Acquisition_;
-  TLiveDisplay LiveDisplay_{Label10, StatusPanels[0]};
+  TLiveDisplay LiveDisplay_{Label10, StatusPanels[0], StatusPanels[2]};
+  TViewFollower Follower_;
+  QTimer FrameTimer_;
   bool Shown_ = false;
   bool Stopping_ = false;  // the port closes because the window stops it
   uint64_t Stops_ = 0;  // Stop sequences run

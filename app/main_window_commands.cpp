@@ -15,6 +15,8 @@
 #include <QTabWidget>
 
 #include "acquisition/field_numbers.h"
+#include "app/chart_text.h"
+#include "app/channel_table_page.h"
 #include "app/circular_progress.h"
 #include "app/help_window.h"
 #include "app/info_window.h"
@@ -27,14 +29,7 @@ namespace {
 const QString kLaterVersion = QStringLiteral("Für eine spätere Version vorgesehen");
 constexpr TColor kChannel1Color = 0xFF0000;
 
-// Chart texts are 8-bit strings of the Windows code page.
-std::string ChartText(const QLineEdit* edit) {
-  const QString text = edit->text();
-  std::string out;
-  out.reserve(size_t(text.size()));
-  for (const QChar c : text) out += c.unicode() < 256 ? char(c.unicode()) : '?';
-  return out;
-}
+std::string ChartText(const QLineEdit* edit) { return ToChartText(edit->text()); }
 
 }  // namespace
 
@@ -136,6 +131,8 @@ void TForm1::StartAcquisition(bool openPort) {
   chart.SetCaption(ChartText(ProjektNameEdit));
   Acquisition_.BeginAcquisition();
   Label10->clear();
+  HintLabel->hide();
+  LiveDisplay_.SetSkippedLines(0);
   try {
     ReadStartFields();
   } catch (const std::exception& e) {
@@ -154,6 +151,7 @@ void TForm1::StartAcquisition(bool openPort) {
   if (Stops_ != stops) return;
   scComm1_.PurgeAll();
   if (openPort) scComm1_.SetActive(true);
+  UpdateFrameTimer();
 }
 
 void TForm1::ReadStartFields() {
@@ -199,21 +197,68 @@ void TForm1::StopButtonClick() {
   Chart().SetCurrentLayer(1);
   Chart().SetMouseAction(maPan);
   Chart().UpdateGraph();
+  UpdateFrameTimer();
+  ApplyViewAids();
+  SheetKanaele->Refresh();
 }
 
 void TForm1::Ch1RadioButtonClick() { SwitchChannelMode(1); }
 void TForm1::CH2RadioButtonClick() { SwitchChannelMode(2); }
+void TForm1::AutoRadioButtonClick() { SwitchChannelMode(kChannelModeAuto); }
 
-void TForm1::SwitchChannelMode(int channels) {
-  const bool two = channels == 2;
-  Acquisition_.SetChannelMode(channels);
-  PageControl1->setCurrentWidget(SheetKanal1);
+void TForm1::SwitchChannelMode(int32_t mode) {
+  const bool two = mode == 2;
+  const bool automatic = mode == kChannelModeAuto;
+  Acquisition_.SetChannelMode(mode);
+  PageControl1->setCurrentWidget(automatic ? static_cast<QWidget*>(SheetKanaele) : SheetKanal1);
   PageControl1->setTabVisible(PageControl1->indexOf(SheetKanal2), two);
-  Label11->setText(two ? QStringLiteral("Normal: max 200 Samples/s, max 50.000 Samples\r\nTrend:  max 50 Samples/s   beliebig lange")
-                       : QStringLiteral("Normal: max 2000 Samples/s, max 100.000 Samples\r\nTrend:  max 100 Samples/s   beliebig lange"));
+  PageControl1->setTabVisible(PageControl1->indexOf(SheetKanaele), automatic);
+  // The channel table scales each channel in "Auto"; the y range stays on this page.
+  DatSkalEdit->setEnabled(!automatic);
+  DatOffsetEdit->setEnabled(!automatic);
+  ShowKanal1BoxTitle(automatic);
+  Label11->setText(automatic ? QStringLiteral("Auto: bis 16 Kanäle, max 100.000 Werte\r\nTrend:  beliebig lange")
+                   : two     ? QStringLiteral("Normal: max 200 Samples/s, max 50.000 Samples\r\nTrend:  max 50 Samples/s   beliebig lange")
+                             : QStringLiteral("Normal: max 2000 Samples/s, max 100.000 Samples\r\nTrend:  max 100 Samples/s   beliebig lange"));
   Chart().SetMarginLeft(two ? 160 : 80);
   Chart().Scale2Y().SetVisible(two);
   StopButtonClick();
+}
+
+void TForm1::ChannelsEdited() {
+  Acquisition_.ChannelsEdited();
+  Chart().ShowGraph();
+}
+
+void TForm1::AutoYCheckBoxClick() {
+  Follower_.AutoY = AutoYCheckBox->isChecked();
+  UpdateFrameTimer();
+  ApplyViewAids();
+}
+
+void TForm1::MitlaufenCheckBoxClick() {
+  Follower_.FollowNewest = MitlaufenCheckBox->isChecked();
+  UpdateFrameTimer();
+}
+
+void TForm1::UpdateFrameTimer() {
+  if (Running() && (Follower_.AutoY || Follower_.FollowNewest)) {
+    if (!FrameTimer_.isActive()) FrameTimer_.start();
+  } else {
+    FrameTimer_.stop();
+  }
+}
+
+void TForm1::ApplyViewAids() { Follower_.Apply(Chart(), Acquisition_.State, Running()); }
+
+void TForm1::SkippedLinesLinkClick() {
+  // Control characters show as \xNN, so that garbage is visible as what it is.
+  QString line;
+  for (const char c : Acquisition_.LastSkippedLine()) {
+    const auto u = static_cast<unsigned char>(c);
+    line += u < 32 || u == 127 ? QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0')) : QString(QChar(u));
+  }
+  ShowInformation(QStringLiteral("Zuletzt übersprungene Zeile (keine Zahl für einen Kanal):\n\n%1").arg(line));
 }
 
 void TForm1::TrendCheckBoxClick() {

@@ -101,6 +101,13 @@ TEST_F(AutoReader, HeaderNamesChannelsByPositionBeforeAndAfterData) {
   Read("temp:21");  // the header's name also finds its channel
   EXPECT_EQ(Got(), "temp=21.0");
   EXPECT_EQ(reader.SkippedLines(), 0);
+  EXPECT_EQ(Read("Zeit (ms);H\xc3\xb6he\xc2\xb5m;hum"), alHeader);  // blanks and UTF-8 in names
+  EXPECT_EQ(channels.DisplayName(1), "Zeit (ms)");
+  EXPECT_EQ(channels.DisplayName(2), "H\xf6he\xb5m");  // in the chart's code page
+  Read("H\xc3\xb6he\xc2\xb5m:7");
+  EXPECT_EQ(Got(), "H\xf6he\xb5m=7.00");
+  EXPECT_EQ(Read("E\xf7X\xf6\xac\xbd,\xf6\x96"), alSkipped);  // a reset's garbage names nothing
+  EXPECT_EQ(Read("time,temp,hum"), alHeader);
   channels[2].Name = "Temperatur";  // the user's name wins over the device's
   Read("4,22,41");
   EXPECT_EQ(Got(), "time=4.00 Temperatur=22.0 hum=41.0");
