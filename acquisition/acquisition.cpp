@@ -32,6 +32,10 @@ bool TAcquisition::ProcessLine(std::string_view line) {
     return false;
   }
   if (!s.TrendMode) AddNormalSample();
+  return FinishLine();
+}
+
+bool TAcquisition::FinishLine() {
   PaceRedraw();
   Chart_.SetCurrentLayer(1);
   Chart_.SetPaintSuspended(false);

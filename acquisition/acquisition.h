@@ -103,6 +103,8 @@ class TAcquisition final : public TLineReceiver {
   void AddNormalSample();
   void AddSegments();
   void PaceRedraw();
+  // Redraw pacing, layer 1 selected, painting resumed, pending messages processed.
+  bool FinishLine();
   void TrendStep();
   void SlideLayer(int32_t layer);
   void TellHint(TFormatHint hint);

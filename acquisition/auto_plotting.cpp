@@ -28,10 +28,7 @@ bool TAcquisition::ProcessAutoLine(std::string_view line) {
     return false;
   }
   if (!s.TrendMode) AddAutoSegments();
-  PaceRedraw();
-  Chart_.SetCurrentLayer(1);
-  Chart_.SetPaintSuspended(false);
-  return Host_.ProcessMessages();
+  return FinishLine();
 }
 
 bool TAcquisition::AutoLineWithoutSample(TAutoLineKind kind) {
