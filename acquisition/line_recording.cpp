@@ -1,0 +1,69 @@
+#include "acquisition/line_recording.h"
+
+#include <charconv>
+
+namespace {
+
+// Rows that waited this long (seconds) are handed to the disk at the end of a block.
+constexpr double kMaxRowAge = 0.25;
+
+}  // namespace
+
+void TLineRecording::Open(const std::string& path, const TCsvFile& file, std::span<const std::string> channelNames) {
+  Close();
+  Writer_ = std::make_unique<TRecordingWriter>(path);
+  Format_ = file.Format;
+  LastHandOver_ = 0;
+  if (file.Utf8Mark) Writer_->Text() += "\xEF\xBB\xBF";
+  NameChannels(channelNames);
+}
+
+void TLineRecording::NameChannels(std::span<const std::string> channelNames) {
+  if (!Writer_) return;
+  std::string& out = Writer_->Text();
+  const char separator = Format_.Separator;
+  out += "Zeit [s]";
+  out += separator;
+  out += "Sample";
+  for (const std::string& name : channelNames) {
+    out += separator;
+    AppendCsvText(out, name + " roh", Format_);
+  }
+  for (const std::string& name : channelNames) {
+    out += separator;
+    AppendCsvText(out, name, Format_);
+  }
+  out += "\r\n";
+  Writer_->RowAdded();
+}
+
+void TLineRecording::AddRow(double seconds, int64_t sample, std::span<const float> raw, std::span<const float> scaled) {
+  std::string& out = Writer_->Text();
+  AppendCsvSeconds(out, seconds, Format_);
+  out += Format_.Separator;
+  char count[24];
+  out.append(count, std::to_chars(count, count + sizeof count, sample).ptr);
+  for (const float v : raw) {
+    out += Format_.Separator;
+    AppendCsvNumber(out, v, Format_);
+  }
+  for (const float v : scaled) {
+    out += Format_.Separator;
+    AppendCsvNumber(out, v, Format_);
+  }
+  out += "\r\n";
+  Writer_->RowAdded();
+}
+
+void TLineRecording::BlockEnded(double seconds) {
+  if (seconds - LastHandOver_ < kMaxRowAge) return;
+  LastHandOver_ = seconds;
+  Writer_->HandOver();
+}
+
+std::string TLineRecording::Close() {
+  if (!Writer_) return {};
+  std::string error = Writer_->Close();
+  Writer_.reset();
+  return error;
+}
