@@ -50,6 +50,12 @@ class TAcquisition final : public TLineReceiver {
   // The received-data handler: frames the bytes into lines (CR LF in the fixed modes,
   // any line end in "Auto") and processes them.
   void Receive(const uint8_t* data, size_t count);
+  // Forgets the line begun so far: the stream it came from has ended (a device that went
+  // away), and what follows is no continuation of it.
+  void DropPendingLine() {
+    Framing_.DropPendingLine();
+    AnyEndFraming_.DropPendingLine();
+  }
 
   // False when the line crossed the sample limit or the messages processed after it
   // stopped the acquisition: the rest of its block is dropped.

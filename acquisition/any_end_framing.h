@@ -19,6 +19,12 @@ class TAnyEndFraming {
   // when the receiver declines further lines of the block.
   void Feed(const uint8_t* data, size_t count);
 
+  // Forgets the line begun so far (the device went away).
+  void DropPendingLine() {
+    PendingLine_.Clear();
+    AfterCr_ = false;
+  }
+
   std::string_view PendingLine() const { return PendingLine_.Text(); }
 
  private:

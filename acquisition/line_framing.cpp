@@ -54,3 +54,8 @@ void TLineFraming::Feed(const uint8_t* data, size_t count) {
     }
   }
 }
+
+void TLineFraming::DropPendingLine() {
+  PendingLine_.Clear();
+  TerminatorPos_ = 0;
+}

@@ -28,6 +28,7 @@ class TPendingLine {
   // throws: a failed line must not become the prefix of the next one.
   bool HandTo(TLineReceiver& receiver);
   std::string_view Text() const { return Text_; }
+  void Clear() { Text_.clear(); }
 
  private:
   std::string Text_;
@@ -44,6 +45,10 @@ class TLineFraming {
   // first character, and the rest of the block is not framed. A receiver that declines
   // further lines of the block has the rest of the block dropped the same way.
   void Feed(const uint8_t* data, size_t count);
+
+  // Forgets the line begun so far: the stream it came from has ended (a device that went
+  // away), and what follows is no continuation of it.
+  void DropPendingLine();
 
   std::string_view PendingLine() const { return PendingLine_.Text(); }
   // 1-based index of the terminator character expected next.

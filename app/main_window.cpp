@@ -17,7 +17,6 @@
 #include "app/info_window.h"
 #include "chart/qt/gchart_widget.h"
 #include "serial/posix/posix_port_platform.h"
-#include "serial/posix/serial_device_list.h"
 
 namespace {
 
@@ -176,8 +175,7 @@ void TForm1::ConfigureSerialPort() {
   com.OnClose = [this](TscComm&) { scComm1Closed(); };
   com.ShowException = [this](const std::string& message) { ShowException(QString::fromStdString(message)); };
 
-  // The port numbers, then the devices of this machine, which the field also takes.
-  for (const std::string& device : ListSerialDevices()) ComComboBox->addItem(QString::fromStdString(device));
+  WatchSerialDevices();
 }
 
 void TForm1::ConnectHandlers() {
@@ -228,10 +226,12 @@ void TForm1::ConnectHandlers() {
     connect(action, &QAction::triggered, this, [this, handler] { RunCommand([&] { (this->*handler)(); }); });
   };
   onMenu(GrafikSpeichernBMP, &TForm1::GrafikSpeichernBMPClick);
+  onMenu(GrafikSpeichernPNG, &TForm1::GrafikSpeichernPNGClick);
   onMenu(ErfassungSpeichern, &TForm1::ErfassungSpeichernClick);
   onMenu(Erfassungladen, &TForm1::ErfassungladenClick);
-  for (QAction* later : {DatenExportimCSVFormat1, FourierAnalyse1, RealtimeFourierAnalyse1, DigitalesFilter1}) {
-    onMenu(later, &TForm1::DatenExportimCSVFormat1Click);
+  onMenu(DatenExportimCSVFormat1, &TForm1::DatenExportimCSVFormat1Click);
+  for (QAction* later : {FourierAnalyse1, RealtimeFourierAnalyse1, DigitalesFilter1}) {
+    onMenu(later, &TForm1::LaterVersionClick);
   }
   onMenu(Einstellungen1, &TForm1::Einstellungen1Click);
   onMenu(Hilfe1, &TForm1::Hilfe1Click);

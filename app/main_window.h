@@ -9,11 +9,14 @@
 #include <exception>
 
 #include "acquisition/acquisition.h"
+#include "acquisition/chart_csv_export.h"
 #include "acquisition/view_follow.h"
 #include "app/live_display.h"
+#include "app/port_reconnect.h"
 #include "app/qt_main_thread_handover.h"
 #include "chart/gchart.h"
 #include "serial/comm.h"
+#include "serial/posix/hotplug_monitor.h"
 
 class QAction;
 class QCheckBox;
@@ -51,6 +54,8 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   void scComm1AfterReceive(const void* buffer, uint32_t received);
   // Whether the window is in its running state.
   bool Running() const;
+  // The samples now in the chart as a CSV file, headed by the channel names.
+  void SaveDataCsv(const QString& fileName, const TCsvFile& file);
   // Runs a window command; an error that escapes it is shown in the error box.
   template <class Command>
   void RunCommand(Command&& command) {
@@ -97,6 +102,7 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   QRadioButton* RadioButton1 = nullptr;
   QRadioButton* RadioButton2 = nullptr;
   QLineEdit* ProjektNameEdit = nullptr;
+  QCheckBox* AutoReconnectCheckBox = nullptr;  // "Automatisch neu verbinden", off
 
   QLineEdit* DatSkalEdit = nullptr;
   QLineEdit* DatOffsetEdit = nullptr;
@@ -118,6 +124,7 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   QLabel* HintLabel = nullptr;
 
   QAction* GrafikSpeichernBMP = nullptr;
+  QAction* GrafikSpeichernPNG = nullptr;
   QAction* ErfassungSpeichern = nullptr;
   QAction* Erfassungladen = nullptr;
   QAction* DatenExportimCSVFormat1 = nullptr;
@@ -169,6 +176,8 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   void DoubleTicsCheckBoxClick();
   void RadioButton2Click();
   void DatenExportimCSVFormat1Click();
+  void LaterVersionClick();
+  void GrafikSpeichernPNGClick();
   void Einstellungen1Click();
   void GrafikSpeichernBMPClick();
   void ErfassungSpeichernClick();
@@ -178,7 +187,15 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   void scComm1FatalError();
   void scComm1Closed();
 
+  // The port field and the port's own messages.
+  void WatchSerialDevices();
+  void RefreshPortList();
+  void ShowPortTip();
+  void ShowPortStatus(const QString& text);
+  void PortReopened();
+
   // Steps the handlers share.
+  TChartCsvNames CsvNames() const;
   void SwitchChannelMode(int32_t mode);
   // The display aids once, and per frame while an acquisition runs with one of them on.
   void ApplyViewAids();
@@ -219,6 +236,8 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   TQtMainThreadHandover Handover_;
   TGChart Chart_;  // shown by GChart1
   TscComm scComm1_;
+  TPortReconnect Reconnect_{scComm1_, [this] { PortReopened(); }};
+  TscHotplugMonitor Hotplug_;
   TAcquisition Acquisition_;
   TLiveDisplay LiveDisplay_{Label10, StatusPanels[0], StatusPanels[2]};
   TViewFollower Follower_;

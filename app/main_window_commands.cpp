@@ -186,6 +186,7 @@ void TForm1::SelectPort() {
 }
 
 void TForm1::StopButtonClick() {
+  if (Reconnect_.Cancel()) ShowPortStatus(QStringLiteral("%1 wurde geschlossen").arg(QString::fromStdString(scComm1_.PortName())));
   ++Stops_;
   Stopping_ = true;
   scComm1_.SetActive(false);
@@ -335,7 +336,7 @@ void TForm1::RadioButton2Click() {
   CheckRadioButton(RadioButton1, nullptr);
 }
 
-void TForm1::DatenExportimCSVFormat1Click() { ShowInformation(kLaterVersion); }
+void TForm1::LaterVersionClick() { ShowInformation(kLaterVersion); }
 
 void TForm1::Einstellungen1Click() { CloseSequence(); }
 
@@ -357,8 +358,17 @@ void TForm1::scComm1Closed() {
   // An adapter unplugged during an acquisition closes the port by itself: the window
   // must not go on claiming to acquire.
   if (Stopping_ || !Running()) return;
+  const QString port = QString::fromStdString(scComm1_.PortName());
+  if (AutoReconnectCheckBox->isChecked()) {
+    // The acquisition goes on once the device is back: nothing is cleared, the count
+    // continues. A line cut off by the unplug is never completed.
+    Acquisition_.DropPendingLine();
+    ShowPortStatus(QStringLiteral("%1 getrennt - warte auf Gerät").arg(port));
+    Reconnect_.Begin();
+    return;
+  }
   StopButtonClick();
-  StatusPanels[1]->setText(QStringLiteral("%1 wurde geschlossen").arg(QString::fromStdString(scComm1_.PortName())));
+  ShowPortStatus(QStringLiteral("%1 wurde geschlossen").arg(port));
 }
 
 void TForm1::Hilfe1Click() { ShowWindowOnce(FormHilfe); }

@@ -171,7 +171,10 @@ QWidget* TForm1::CreateComPage() {
                              QStringLiteral("1200"),  QStringLiteral("2400"),   QStringLiteral("4800"),
                              QStringLiteral("9600"),  QStringLiteral("14400"),  QStringLiteral("19200"),
                              QStringLiteral("38400"), QStringLiteral("56000"),  QStringLiteral("57600"),
-                             QStringLiteral("115200"), QStringLiteral("128000"), QStringLiteral("256000")};
+                             QStringLiteral("115200"), QStringLiteral("128000"), QStringLiteral("256000"),
+                             // The fast rates of today's USB adapters, beyond the original list.
+                             QStringLiteral("460800"), QStringLiteral("921600"), QStringLiteral("1000000"),
+                             QStringLiteral("2000000"), QStringLiteral("3000000"), QStringLiteral("4000000")};
   BaudComboBox = Place(NewEditableCombo(GroupBox1, rates, QStringLiteral("115200"), 16), 12, 56, 75, 22);
   NewLabel(GroupBox1, QStringLiteral(" Baudrate"), 94, 60);
 
@@ -208,6 +211,11 @@ QWidget* TForm1::CreateComPage() {
   NewLabel(page, QStringLiteral("Projekt Name"), 6, 330);
   ProjektNameEdit = Place(new QLineEdit(page), 6, 346, 175, 22);
   ProjektNameEdit->setMaxLength(30);
+  AutoReconnectCheckBox = new QCheckBox(QStringLiteral("Automatisch neu verbinden"), page);
+  AutoReconnectCheckBox->move(6, 380);
+  AutoReconnectCheckBox->adjustSize();
+  AutoReconnectCheckBox->setToolTip(QStringLiteral(
+      "Geht das Gerät während der Erfassung verloren, wird gewartet, bis es wieder da ist, und die Erfassung fortgesetzt"));
   return page;
 }
 
@@ -312,6 +320,7 @@ void TForm1::CreateHintLabel(QWidget* parent) {
 void TForm1::CreateMenu() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("Datei"));
   GrafikSpeichernBMP = file->addAction(QStringLiteral("Grafik speichern als Bitmap (.bmp)"));
+  GrafikSpeichernPNG = file->addAction(QStringLiteral("Grafik speichern als PNG (Farbe)"));
   ErfassungSpeichern = file->addAction(QStringLiteral("Sitzung speichern"));
   Erfassungladen = file->addAction(QStringLiteral("Sitzung laden"));
   DatenExportimCSVFormat1 = file->addAction(QStringLiteral("Daten-Export im CSV-Format"));

@@ -80,5 +80,8 @@ int RunReplay(const TReplayOptions& o) {
   if (!o.SaveBitmap.isEmpty()) {
     save([&] { form.Chart().SaveAsBitmap(QFile::encodeName(o.SaveBitmap).toStdString(), !o.Color); });
   }
+  // For scripts: the same separators whatever the desktop, no byte order mark.
+  if (!o.SaveCsv.isEmpty()) save([&] { form.SaveDataCsv(o.SaveCsv, {{',', '.'}, false}); });
+  if (!o.SavePng.isEmpty()) save([&] { form.Chart().SaveAsPng(QFile::encodeName(o.SavePng).toStdString()); });
   return saved ? 0 : 1;
 }

@@ -89,13 +89,17 @@ TReplayOptions ParseReplayOptions(const QStringList& arguments) {
       o.SaveSession = value();
     } else if (option == QLatin1String("--save-bitmap")) {
       o.SaveBitmap = value();
+    } else if (option == QLatin1String("--save-csv")) {
+      o.SaveCsv = value();
+    } else if (option == QLatin1String("--save-png")) {
+      o.SavePng = value();
     } else {
       throw EReplayUsage(QStringLiteral("unknown option '%1' (see --help)").arg(option).toStdString());
     }
   }
   if (o.Capture.isEmpty()) throw EReplayUsage("--replay needs a capture file");
-  if (o.SaveSession.isEmpty() && o.SaveBitmap.isEmpty()) {
-    throw EReplayUsage("a replay needs --save-session FILE.tvx and/or --save-bitmap FILE.bmp");
+  if (o.SaveSession.isEmpty() && o.SaveBitmap.isEmpty() && o.SaveCsv.isEmpty() && o.SavePng.isEmpty()) {
+    throw EReplayUsage("a replay needs at least one of --save-session, --save-bitmap, --save-csv, --save-png");
   }
   return o;
 }
@@ -103,6 +107,7 @@ TReplayOptions ParseReplayOptions(const QStringList& arguments) {
 QString ReplayUsage() {
   return QStringLiteral(
       "Usage: tavolix --replay CAPTURE [options] --save-session FILE.tvx | --save-bitmap FILE.bmp\n"
+      "                                          | --save-csv FILE.csv | --save-png FILE.png\n"
       "Plots a captured device output without a window, as Start would with a live port.\n\n"
       "  --channels 1|2|auto   values per line (default 1); auto reads lines ended by LF,\n"
       "                        CR LF or CR with up to 16 channels, named (a:1.5) or not\n"
@@ -116,5 +121,7 @@ QString ReplayUsage() {
       "  --save-session FILE   write the session file\n"
       "  --save-bitmap FILE    write the bitmap (black and white unless --color)\n"
       "  --color               keep the chart's colours in the bitmap\n"
+      "  --save-csv FILE       write the plotted samples as CSV (\",\" between fields, \".\" in numbers)\n"
+      "  --save-png FILE       write the picture in colour as PNG, under the name as given\n"
       "Numbers use \".\" as decimal separator.\n");
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The command line of a headless replay: a captured device output plotted without a
-// window, saved as a session file and/or a bitmap.
+// window, saved as a session file, a bitmap, a CSV file of its samples or a PNG picture.
 
 #include <QSize>
 #include <QString>
@@ -24,6 +24,8 @@ struct TReplayOptions {
   std::optional<QSize> WindowSize;
   QString SaveSession;
   QString SaveBitmap;
+  QString SaveCsv;
+  QString SavePng;
   bool Color = false;
 };
 

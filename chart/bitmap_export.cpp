@@ -11,7 +11,14 @@ std::string BitmapFileName(const std::string& fileName) {
 }
 
 void TGChart::SaveAsBitmap(const std::string& fileName, bool blackAndWhite) {
-  const std::string path = std::filesystem::absolute(BitmapFileName(fileName)).string();
+  SavePicture(std::filesystem::absolute(BitmapFileName(fileName)).string(), blackAndWhite, pfBmp);
+}
+
+void TGChart::SaveAsPng(const std::string& fileName) {
+  SavePicture(std::filesystem::absolute(fileName).string(), false, pfPng);
+}
+
+void TGChart::SavePicture(const std::string& path, bool blackAndWhite, TPictureFormat format) {
   const auto cannotCreate = [&](const std::string& reason) {
     return EGChartError("Datei \"" + path + "\" kann nicht erstellt werden. " + reason);
   };
@@ -54,7 +61,7 @@ void TGChart::SaveAsBitmap(const std::string& fileName, bool blackAndWhite) {
     PaintBackground(area->Canvas(), 0, 0);
     PaintItems(area->Canvas(), 0, 0, blackAndWhite, 0);
     ControlBitmap_->Canvas().Draw(MarginLeft_, MarginTop_, *area);
-    const std::string error = ControlBitmap_->SaveToBmpFile(path);
+    const std::string error = ControlBitmap_->SaveToFile(path, format);
     if (!error.empty()) throw cannotCreate(error);
   } catch (...) {
     restore();

@@ -93,6 +93,10 @@ class TCanvas {
   TPoint PenPos_;
 };
 
+// The file formats a picture is saved in: the Windows bitmap of the bitmap export, and
+// PNG for a picture in colour that any program shows.
+enum TPictureFormat : uint8_t { pfBmp, pfPng };
+
 // An off-screen picture with a canvas of its own.
 class TBitmap {
  public:
@@ -103,8 +107,8 @@ class TBitmap {
   virtual void SetSize(int width, int height) = 0;
   virtual TCanvas& Canvas() = 0;
   virtual TColor Pixel(int x, int y) const = 0;
-  // Writes a Windows BMP file; returns an empty string, or the system's error text.
-  virtual std::string SaveToBmpFile(const std::string& path) const = 0;
+  // Writes the picture in the format; returns an empty string, or the system's error text.
+  virtual std::string SaveToFile(const std::string& path, TPictureFormat format) const = 0;
   // Reads any image format the platform knows; false when the file cannot be read.
   virtual bool LoadFromFile(const std::string& path) = 0;
 };

@@ -166,6 +166,8 @@ class TGChart {
   // items, silver fills and shadow. The chart keeps its colours and is not repainted.
   // Raises EGChartError when the file cannot be written.
   void SaveAsBitmap(const std::string& fileName, bool blackAndWhite);
+  // Writes the whole control in its colours as a PNG file, under the name as given.
+  void SaveAsPng(const std::string& fileName);
 
   // --- Appearance: each setter repaints with AutoRedraw ---
   TColor ChartColor() const { return ChartColor_; }
@@ -487,6 +489,8 @@ class TGChart {
   void StoreChanging();
   void Requested();
   void ComposeFull(int32_t numItems, int32_t gridLayer);
+  // The whole control drawn afresh into ControlBitmap and written to path.
+  void SavePicture(const std::string& path, bool blackAndWhite, TPictureFormat format);
   void ComposeArea(const TPendingArea& area);
   void PaintItemsJob(TCanvas& canvas, int32_t xOffset, int32_t yOffset, bool monoMode, bool grid, int32_t gridLayer,
                      int32_t numItems);

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
-  libkissfft-dev
+  libkissfft-dev libudev-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation
   xvfb xauth

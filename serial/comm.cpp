@@ -106,6 +106,8 @@ void TscComm::SetComPort(TComPort port) {
   if (port != cpCOMxx) SetComPortNo(uint16_t(port + 1));
 }
 
+std::string TscComm::DeviceFile() const { return DevicePath_.empty() ? Platform_.DevicePath(ComPortNo_) : DevicePath_; }
+
 std::string TscComm::PortName() const {
   return DevicePath_.empty() ? "COM" + std::to_string(ComPortNo_) : DevicePath_;
 }
@@ -178,13 +180,30 @@ void TscComm::OpenPort() {
   JoinStoppedMsgThread();
   ClosePort();
   ReceivedBytes_ = 0;
-  int error = 0;
-  std::unique_ptr<TscPortDevice> port = Platform_.Open(DevicePath_.empty() ? Platform_.DevicePath(ComPortNo_) : DevicePath_, error);
+  const std::string path = DeviceFile();
+  TscOpenFailure failure;
+  std::unique_ptr<TscPortDevice> port = Platform_.Open(path, failure);
   if (!port) {
-    DoFatalError(1, 0, OpenErrorMessage(PortName(), Platform_.ErrorText(error)), false);
+    DoFatalError(1, 0, OpenErrorMessage(PortName(), Platform_.ErrorText(failure.Error), path, failure.Detail), false);
     return;
   }
+  Attach(std::move(port), path);
+}
+
+bool TscComm::Reopen(const std::string& deviceFile) {
+  if (Port_) return true;
+  JoinStoppedMsgThread();
+  TscOpenFailure failure;
+  std::unique_ptr<TscPortDevice> port = Platform_.Open(deviceFile, failure);
+  if (!port) return false;
+  ReceivedBytes_ = 0;
+  Attach(std::move(port), deviceFile);
+  return true;
+}
+
+void TscComm::Attach(std::unique_ptr<TscPortDevice> port, const std::string& deviceFile) {
   Port_ = std::move(port);
+  OpenedFile_ = deviceFile;
   ++Session_;
   Open_ = true;
   AllocateBuffer();

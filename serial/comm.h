@@ -102,6 +102,14 @@ class TscComm {
   void SetDevicePath(const std::string& path);
   // "COM" and the number, or the device path when one is set.
   std::string PortName() const;
+  // The device file the port opens: the path set, or the one the port number names.
+  std::string DeviceFile() const;
+  // The device file of the open port, or of the one open last.
+  const std::string& OpenedFile() const { return OpenedFile_; }
+  // Opens the closed port on the device file given, with the settings it has, as setting
+  // Active would, but without any report: for a device that went away and may be back.
+  // False while it cannot be opened.
+  bool Reopen(const std::string& deviceFile);
 
   TTraceStates TraceStates() const { return TraceStates_; }
   void SetTraceStates(TTraceStates traceStates);
@@ -165,6 +173,8 @@ class TscComm {
   void ClosePort();
   void ShutdownPort(bool purge);
   void ProcessComEvent(uint32_t eventMask) noexcept;
+  // The close after a failed event wait (the device went away), run where deliveries run.
+  void CloseFailedDevice() noexcept;
   void DoFatalError(uint32_t ErrorCode, uint32_t Detail, const std::string& ErrorMsg, bool show);
   void DoCommError(uint32_t CommCode, uint32_t SysError, TComStateFlags State);
   void DoTraceState(TTraceStates Event);
@@ -173,6 +183,7 @@ class TscComm {
   bool SoftwareRtsToggle() const { return RS485Mode_ && SoftwareRts_; }
   void DropSoftwareRts();
   void ChangePort(uint16_t portNo, std::string devicePath);
+  void Attach(std::unique_ptr<TscPortDevice> port, const std::string& deviceFile);
   void AllocateBuffer();
   void ReleaseBuffer();
   void ApplyPortSettings();
@@ -181,6 +192,8 @@ class TscComm {
   void JoinStoppedMsgThread() noexcept;
   void NotifyListeners(int code);
   void ReadWaiting(uint64_t session, TComStat stat);
+  void ReportProcessingFailure(const std::string& message) noexcept;
+  void ContainFailedReport(const std::string& message) noexcept;
   void DoReceive(const uint8_t* data, uint32_t count);
   bool IsSession(uint64_t session) const { return Port_ && Session_ == session; }
 
@@ -212,6 +225,7 @@ class TscComm {
 
   // The open port. Open_ mirrors whether Port_ is set, for the worker threads.
   std::unique_ptr<TscPortDevice> Port_;
+  std::string OpenedFile_;
   std::atomic<bool> Open_ = false;
   uint64_t Session_ = 0;  // counts opens; tells a delivery whether its port is still open
   uint32_t ReceivedBytes_ = 0;

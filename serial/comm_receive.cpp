@@ -39,13 +39,46 @@ void TscComm::ProcessComEvent(uint32_t eventMask) noexcept {
       }
     }
   } catch (const std::exception& e) {
-    const uint32_t detail = uint32_t(errno);
-    DoFatalError(1, detail, e.what(), true);
+    ReportProcessingFailure(e.what());
   } catch (...) {
-    const uint32_t detail = uint32_t(errno);
-    DoFatalError(1, detail, UnknownExceptionText, true);
+    ReportProcessingFailure(UnknownExceptionText);
   }
   if (--Delivering_ == 0) RetiredBuffers_.clear();
+}
+
+void TscComm::ReportProcessingFailure(const std::string& message) noexcept {
+  const uint32_t detail = uint32_t(errno);
+  try {
+    DoFatalError(1, detail, message, true);
+  } catch (const std::exception& e) {
+    ContainFailedReport(e.what());
+  } catch (...) {
+    ContainFailedReport(UnknownExceptionText);
+  }
+}
+
+void TscComm::ContainFailedReport(const std::string& message) noexcept {
+  // The handlers that were to deal with the failure failed themselves: no one can say
+  // whether the acquisition is still sound, so the port closes, and the user is told.
+  try {
+    ClosePort();
+  } catch (...) {
+    // Only a trace-state handler raises here, once the port is closed.
+  }
+  try {
+    if (ShowException) ShowException(message);
+  } catch (...) {
+    // Even the error box failed; the closed port is all that is left to do.
+  }
+}
+
+void TscComm::CloseFailedDevice() noexcept {
+  try {
+    ShutdownPort(false);
+  } catch (...) {
+    // Only a listener raises here, after the port has been released; the silent close of
+    // a device that went away lets no failure out.
+  }
 }
 
 void TscComm::ReadWaiting(uint64_t session, TComStat stat) {

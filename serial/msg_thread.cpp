@@ -16,7 +16,7 @@ void TMsgThread::Run(std::stop_token stop) {
     switch (message.Kind) {
       case mkComEvent: Process([comm, mask] { comm->ProcessComEvent(mask); }, stop); break;
       // Closed where deliveries run, so that the close never overlaps one.
-      case mkPortFailed: Process([comm] { comm->ShutdownPort(false); }, stop); break;
+      case mkPortFailed: Process([comm] { comm->CloseFailedDevice(); }, stop); break;
     }
   }
 }

@@ -14,10 +14,18 @@ std::string TrimSystemText(std::string_view text) {
   return std::string(text);
 }
 
-std::string OpenErrorMessage(std::string_view portName, std::string_view systemText) {
+std::string OpenErrorMessage(std::string_view portName, std::string_view systemText, std::string_view deviceFile,
+                             std::string_view detail) {
   std::string message = "Device \"";
   message += portName;
   message += "\" Open Error !!!\r";
   message += TrimSystemText(systemText);
+  if (!detail.empty()) {
+    message += " - ";
+    message += detail;
+  } else if (!deviceFile.empty() && deviceFile != portName) {
+    message += ": ";
+    message += deviceFile;
+  }
   return message;
 }

@@ -41,14 +41,20 @@ class TscPortDevice {
   virtual TModemSignals ModemStatus() = 0;
 };
 
+// Why a device could not be opened.
+struct TscOpenFailure {
+  int Error = 0;  // the system's code
+  std::string Detail;  // what the user needs beyond the system's reason; names the device
+};
+
 class TscPortPlatform {
  public:
   virtual ~TscPortPlatform() = default;
 
   // The device path of port number n; empty when the number names no device.
   virtual std::string DevicePath(uint16_t portNo) = 0;
-  // Opens the device for exclusive use; on failure null, with the reason in error.
-  virtual std::unique_ptr<TscPortDevice> Open(const std::string& path, int& error) = 0;
+  // Opens the device for exclusive use; on failure null, with the reason in failure.
+  virtual std::unique_ptr<TscPortDevice> Open(const std::string& path, TscOpenFailure& failure) = 0;
   // The system's text for an error code from Open.
   virtual std::string ErrorText(int error) = 0;
   // True where RS-485 RTS must be switched by the component, the driver not doing it.

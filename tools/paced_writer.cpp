@@ -1,6 +1,7 @@
 #include "tools/paced_writer.h"
 
 #include <poll.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -16,6 +17,8 @@ namespace {
 constexpr int64_t MaxBatchLines = 4096;
 // How long a wait (sleep or a full reader) lasts before the stop flag is looked at again.
 constexpr int64_t StopCheckNs = 100'000'000;
+// How often a full device without a reader is looked at again.
+constexpr timespec NoReaderPause{0, 10'000'000};
 
 }  // namespace
 
@@ -81,6 +84,9 @@ bool TPacedWriter::WriteComposed(int64_t first) {
     Stalled_ = true;
     pollfd waitFor{Fd_, POLLOUT, 0};
     poll(&waitFor, 1, int(StopCheckNs / 1'000'000));
+    // With no reader a pseudo-terminal reports its hang-up at once, full as it is: wait
+    // for one to come instead of spinning.
+    if (waitFor.revents & POLLHUP) nanosleep(&NoReaderPause, nullptr);
   }
   while (lines < LineEnds_.size() && LineEnds_[lines] <= done) ++lines;
   Written_ = first - 1 + int64_t(lines);

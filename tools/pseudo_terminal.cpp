@@ -1,8 +1,8 @@
 #include "tools/pseudo_terminal.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <stdlib.h>
-#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -23,12 +23,11 @@ TPseudoTerminal::TPseudoTerminal() {
     char path[256];
     if (ptsname_r(Master_, path, sizeof path) != 0) Fail("cannot name the pseudo-terminal");
     SlavePath_ = path;
-    Slave_ = open(path, O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (Slave_ < 0) Fail("cannot open the pseudo-terminal's slave side");
+    // The master side reaches the slave's terminal mode, which stays for every reader.
     termios mode{};
-    if (tcgetattr(Slave_, &mode) != 0) Fail("cannot read the terminal mode");
+    if (tcgetattr(Master_, &mode) != 0) Fail("cannot read the terminal mode");
     cfmakeraw(&mode);
-    if (tcsetattr(Slave_, TCSANOW, &mode) != 0) Fail("cannot set raw mode");
+    if (tcsetattr(Master_, TCSANOW, &mode) != 0) Fail("cannot set raw mode");
   } catch (...) {
     Close();
     throw;
@@ -38,13 +37,12 @@ TPseudoTerminal::TPseudoTerminal() {
 TPseudoTerminal::~TPseudoTerminal() { Close(); }
 
 void TPseudoTerminal::Close() {
-  if (Slave_ >= 0) close(Slave_);
   if (Master_ >= 0) close(Master_);
-  Slave_ = Master_ = -1;
+  Master_ = -1;
 }
 
-int TPseudoTerminal::Unread() const {
-  int count = 0;
-  if (ioctl(Slave_, FIONREAD, &count) != 0) return 0;
-  return count;
+bool TPseudoTerminal::ReaderGone() const {
+  // The master hangs up when the last slave descriptor closes, not before the first opens.
+  pollfd master{Master_, 0, 0};
+  return poll(&master, 1, 0) > 0 && (master.revents & POLLHUP);
 }

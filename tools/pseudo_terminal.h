@@ -1,7 +1,8 @@
 #pragma once
-// A pseudo-terminal whose slave side stands in for a serial device: raw mode, so CR and
-// LF pass unchanged, and a slave descriptor of our own kept open, so that what is written
-// before a reader opens the slave waits for it and the master never sees a hang-up.
+// A pseudo-terminal whose slave side stands in for a serial device, in raw mode so that CR
+// and LF pass unchanged. Only the master side is held here: a program holding the slave
+// side would share the device with its reader. What is written before a reader opens the
+// slave, or while none has it open, waits in the slave's queue.
 
 #include <string>
 
@@ -18,14 +19,12 @@ class TPseudoTerminal {
   const std::string& SlavePath() const { return SlavePath_; }
   // Non-blocking descriptor that the device's bytes are written to.
   int Master() const { return Master_; }
-  // Bytes written but not yet read by whoever opened the slave. Bytes still on their way
-  // inside the kernel are not counted, so a 0 must be seen more than once to mean "all read".
-  int Unread() const;
+  // True once a reader has opened the slave side and no one holds it any more.
+  bool ReaderGone() const;
 
  private:
   void Close();
 
   int Master_ = -1;
-  int Slave_ = -1;
   std::string SlavePath_;
 };

@@ -218,7 +218,7 @@ const char* const SimUsageText =
     "number, or several separated by ';', with '.' as decimal separator, ended by CR LF;\n"
     "or in the other formats boards print (see --format, --header, --line-end).\n"
     "Prints the pseudo-terminal's path on the first line of its output, then writes until\n"
-    "--count lines are written and read or until Ctrl-C.\n"
+    "--count lines are written and the reader has closed the port, or until Ctrl-C.\n"
     "\n"
     "  --rate N            lines per second, 1 to 1000000 (default 100)\n"
     "  --channels N        values per line, 1 to 16 (default 1)\n"

@@ -57,19 +57,13 @@ class TSlaveLink {
   std::string Target_;
 };
 
-// Closing the master discards what the reader has not taken yet, so the end waits for it.
-// A reader that stops taking it (a closed port) is told about once; Ctrl-C ends the wait.
-void WaitUntilRead(const TPseudoTerminal& pty, bool quiet) {
+// Closing the master discards what the reader has not taken yet, and the master cannot
+// see how much that is; so the end waits until the reader has closed the port. A reader
+// that keeps it open is told about once; Ctrl-C ends the wait.
+void WaitForTheReaderToClose(const TPseudoTerminal& pty, bool quiet) {
   const timespec pause{0, 10'000'000};
-  int emptyChecks = 0, unchangedChecks = 0, previous = 0;
-  while (emptyChecks < 3 && !StopRequested.load()) {
-    const int unread = pty.Unread();
-    emptyChecks = unread == 0 ? emptyChecks + 1 : 0;
-    unchangedChecks = unread != 0 && unread == previous ? unchangedChecks + 1 : 0;
-    previous = unread;
-    if (unchangedChecks == 200 && !quiet) {
-      std::fputs("tavolix-sim: waiting until the last lines are read (Ctrl-C ends)\n", stderr);
-    }
+  for (int checks = 0; !pty.ReaderGone() && !StopRequested.load(); ++checks) {
+    if (checks == 200 && !quiet) std::fputs("tavolix-sim: waiting until the port is closed (Ctrl-C ends)\n", stderr);
     nanosleep(&pause, nullptr);
   }
 }
@@ -85,11 +79,11 @@ int Run(TSimOptions options) {
   const TLineSource source = LineSourceFor(options);
   TPacedWriter writer(pty.Master(), source, options.Rate, options.BurstLines, StopRequested);
   const int64_t written = writer.Run(options.Count);
-  if (options.Count > 0 && written == options.Count) WaitUntilRead(pty, options.Quiet);
   if (!options.Quiet) {
     std::fprintf(stderr, "tavolix-sim: %lld %s written\n", static_cast<long long>(written),
                  written == 1 ? "line" : "lines");
   }
+  if (options.Count > 0 && written == options.Count) WaitForTheReaderToClose(pty, options.Quiet);
   return 0;
 }
 

@@ -20,6 +20,7 @@ TSimulatorProcess::TSimulatorProcess(const QStringList& arguments) {
     if (!Process_.waitForReadyRead(5000)) throw std::runtime_error("tavolix-sim names no pseudo-terminal");
   }
   DevicePath_ = QString::fromLocal8Bit(Process_.readLine()).trimmed();
+  Process_.setReadChannel(QProcess::StandardError);
 }
 
 TSimulatorProcess::~TSimulatorProcess() {
@@ -28,12 +29,21 @@ TSimulatorProcess::~TSimulatorProcess() {
   if (!Process_.waitForFinished(5000)) Process_.kill();
 }
 
-std::optional<int64_t> TSimulatorProcess::WaitWritten(int timeoutMs) {
-  if (!Process_.waitForFinished(timeoutMs) && Process_.state() != QProcess::NotRunning) return std::nullopt;
-  const QString report = QString::fromLocal8Bit(Process_.readAllStandardError());
-  const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("(\\d+) lines? written")).match(report);
+std::optional<int64_t> TSimulatorProcess::Written() {
+  Report_ += QString::fromLocal8Bit(Process_.readAllStandardError());
+  const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("(\\d+) lines? written")).match(Report_);
   if (!m.hasMatch()) return std::nullopt;
   return m.captured(1).toLongLong();
+}
+
+bool TSimulatorProcess::Finished() { return Written() || Process_.state() == QProcess::NotRunning; }
+
+std::optional<int64_t> TSimulatorProcess::WaitWritten(int timeoutMs) {
+  // The simulator reports when it has written everything, then waits for the port to close.
+  QElapsedTimer timer;
+  timer.start();
+  while (!Finished() && timer.elapsed() < timeoutMs) Process_.waitForReadyRead(100);
+  return Written();
 }
 
 TWriterThread::TWriterThread(const QStringList& arguments) : DevicePath_(QString::fromStdString(Pty_.SlavePath())) {
@@ -67,16 +77,10 @@ void TWriterThread::Write() {
     }
   }
   Complete_ = done == Bytes_.size();
-  // Done when the window has read it all; bytes on their way inside the kernel are not
-  // counted as unread, so the queue must be seen empty more than once.
-  for (int empty = 0; empty < 3 && !Cancel_;) {
-    empty = Pty_.Unread() == 0 ? empty + 1 : 0;
-    usleep(10000);
-  }
   Ended_ = true;
 }
 
-bool TWriterThread::Finished() const { return Ended_; }
+bool TWriterThread::Finished() { return Ended_; }
 
 std::optional<int64_t> TWriterThread::WaitWritten(int timeoutMs) {
   QElapsedTimer timer;

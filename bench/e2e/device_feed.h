@@ -21,9 +21,9 @@ class TDeviceFeed {
  public:
   virtual ~TDeviceFeed() = default;
   virtual const QString& DevicePath() const = 0;
-  // Whether all lines are written and read (known once the event loop has run).
-  virtual bool Finished() const = 0;
-  // Waits until it ends by itself; then the lines it wrote, none when it cannot say.
+  // Whether all lines are written.
+  virtual bool Finished() = 0;
+  // Waits until all are written; then the lines it wrote, none when it cannot say.
   virtual std::optional<int64_t> WaitWritten(int timeoutMs) = 0;
 };
 
@@ -35,12 +35,16 @@ class TSimulatorProcess final : public TDeviceFeed {
   ~TSimulatorProcess() override;
 
   const QString& DevicePath() const override { return DevicePath_; }
-  bool Finished() const override { return Process_.state() == QProcess::NotRunning; }
+  bool Finished() override;
   std::optional<int64_t> WaitWritten(int timeoutMs) override;
 
  private:
+  // The count from the simulator's report, once it has given it.
+  std::optional<int64_t> Written();
+
   QProcess Process_;
   QString DevicePath_;
+  QString Report_;
 };
 
 class TWriterThread final : public TDeviceFeed {
@@ -49,7 +53,7 @@ class TWriterThread final : public TDeviceFeed {
   ~TWriterThread() override;
 
   const QString& DevicePath() const override { return DevicePath_; }
-  bool Finished() const override;
+  bool Finished() override;
   std::optional<int64_t> WaitWritten(int timeoutMs) override;
 
  private:

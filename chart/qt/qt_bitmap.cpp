@@ -56,7 +56,7 @@ TColor TQtBitmap::Pixel(int x, int y) const {
   return RGBColor(uint8_t(qRed(p)), uint8_t(qGreen(p)), uint8_t(qBlue(p)));
 }
 
-std::string TQtBitmap::SaveToBmpFile(const std::string& path) const {
+std::string TQtBitmap::SaveToFile(const std::string& path, TPictureFormat format) const {
   // Opened here so that a failure carries the system's reason.
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd < 0) return std::strerror(errno);
@@ -66,7 +66,7 @@ std::string TQtBitmap::SaveToBmpFile(const std::string& path) const {
     return file.errorString().toStdString();
   }
   if (Image_.isNull()) return std::strerror(EINVAL);
-  if (!Image_.save(&file, "BMP")) {
+  if (!Image_.save(&file, format == pfPng ? "PNG" : "BMP")) {
     return file.error() != QFileDevice::NoError ? file.errorString().toStdString() : std::strerror(EIO);
   }
   file.close();

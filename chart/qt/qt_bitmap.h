@@ -19,7 +19,7 @@ class TQtBitmap : public TBitmap {
   TCanvas& Canvas() override { return Canvas_; }
   // Outside the bitmap: clBlack.
   TColor Pixel(int x, int y) const override;
-  std::string SaveToBmpFile(const std::string& path) const override;
+  std::string SaveToFile(const std::string& path, TPictureFormat format) const override;
   // Transparent parts of the image become white; on failure the bitmap is unchanged.
   bool LoadFromFile(const std::string& path) override;
 

@@ -5,6 +5,13 @@
 #include <linux/serial.h>
 #include <sys/ioctl.h>
 
+#include <cstring>
+#include <type_traits>
+
+static_assert(sizeof(TscRs485Record) == sizeof(serial_rs485) && std::is_trivially_copyable_v<TscRs485Record>);
+static_assert(Rs485Enabled == SER_RS485_ENABLED && Rs485RtsOnSend == SER_RS485_RTS_ON_SEND &&
+              Rs485RtsAfterSend == SER_RS485_RTS_AFTER_SEND);
+
 bool SetCustomBaudRate(int fd, uint32_t baudRate) {
   struct termios2 t {};
   if (ioctl(fd, TCGETS2, &t) != 0) return false;
@@ -15,10 +22,11 @@ bool SetCustomBaudRate(int fd, uint32_t baudRate) {
   return ioctl(fd, TCSETS2, &t) == 0;
 }
 
-bool ReadBaudRate(int fd, uint32_t& baudRate) {
+bool ReadBaudRates(int fd, uint32_t& input, uint32_t& output) {
   struct termios2 t {};
   if (ioctl(fd, TCGETS2, &t) != 0) return false;
-  baudRate = t.c_ospeed;
+  input = t.c_ispeed;
+  output = t.c_ospeed;
   return true;
 }
 
@@ -29,14 +37,21 @@ bool ReadLineCounts(int fd, TscLineCounts& counts) {
   return true;
 }
 
-void SetRs485(int fd, bool enabled) {
+bool ReadRs485(int fd, TscRs485Record& record) {
   serial_rs485 rs485{};
-  if (ioctl(fd, TIOCGRS485, &rs485) != 0) return;  // the driver has no RS-485 mode
-  if (enabled) {
-    rs485.flags |= SER_RS485_ENABLED | SER_RS485_RTS_ON_SEND;
-    rs485.flags &= ~SER_RS485_RTS_AFTER_SEND;
-  } else {
-    rs485.flags &= ~SER_RS485_ENABLED;
-  }
-  ioctl(fd, TIOCSRS485, &rs485);
+  if (ioctl(fd, TIOCGRS485, &rs485) != 0) return false;
+  std::memcpy(static_cast<void*>(&record), &rs485, sizeof rs485);
+  return true;
+}
+
+bool WriteRs485(int fd, const TscRs485Record& record) {
+  serial_rs485 rs485{};
+  std::memcpy(&rs485, &record, sizeof rs485);
+  return ioctl(fd, TIOCSRS485, &rs485) == 0;
+}
+
+TscRs485Record WithRtsOnSend(TscRs485Record record) {
+  record.Flags |= Rs485Enabled | Rs485RtsOnSend;
+  record.Flags &= ~Rs485RtsAfterSend;
+  return record;
 }

@@ -5,13 +5,17 @@
 #include <sys/eventfd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <vector>
 
+#include "serial/posix/device_holders.h"
 #include "serial/posix/linux_ioctls.h"
+#include "serial/posix/open_failure.h"
 #include "serial/posix/termios_mapping.h"
 
 namespace {
@@ -49,41 +53,57 @@ void SetModemLine(int fd, int line, bool on) {
 
 }  // namespace
 
-std::unique_ptr<TscPortDevice> TPosixPortDevice::Open(const std::string& path, int& error) {
-  if (path.empty()) {
-    error = ENODEV;
+TscExclusiveUse::TscExclusiveUse(int fd) {
+  if (ioctl(fd, TIOCEXCL) == 0) Fd_ = fd;
+}
+
+TscExclusiveUse::~TscExclusiveUse() {
+  if (Fd_ >= 0) ioctl(Fd_, TIOCNXCL);
+}
+
+std::unique_ptr<TscPortDevice> TPosixPortDevice::Open(const std::string& path, TscOpenFailure& failure) {
+  auto fail = [&](int error) {
+    failure = {error, OpenFailureDetail(path, error)};
     return nullptr;
-  }
+  };
+  if (path.empty()) return fail(ENODEV);
   int fd;
   do {
     fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   } while (fd < 0 && errno == EINTR);
-  if (fd < 0) {
-    error = errno;
-    return nullptr;
-  }
+  if (fd < 0) return fail(errno);
   TscFileDescriptor device(fd);
-  // The lock keeps out every other opener; TIOCEXCL does not stop root.
-  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    error = errno == EWOULDBLOCK ? EBUSY : errno;
-    return nullptr;
-  }
+  // The lock keeps out every other opener that locks; TIOCEXCL does not stop root.
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) return fail(errno == EWOULDBLOCK ? EBUSY : errno);
   termios t{};
-  if (tcgetattr(fd, &t) != 0 || ioctl(fd, TIOCEXCL) != 0) {
-    error = errno;
-    return nullptr;
+  if (tcgetattr(fd, &t) != 0) return fail(errno);
+  TscExclusiveUse exclusive(fd);
+  if (!exclusive.Taken()) return fail(errno);
+  // Taken exclusively, no one can join any more; whoever held the device before without a
+  // lock would take bytes meant for us.
+  struct stat opened {};
+  if (fstat(fd, &opened) == 0) {
+    const std::vector<TscDeviceHolder> holders = OtherDeviceHolders(opened.st_rdev);
+    if (!holders.empty()) {
+      failure = {EBUSY, path + " " + HoldersText(holders)};
+      return nullptr;
+    }
   }
   TscFileDescriptor wake(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK));
   TscFileDescriptor readDone(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK));
-  if (!wake.Valid() || !readDone.Valid()) {
-    error = errno;
-    return nullptr;
-  }
-  return std::make_unique<TPosixPortDevice>(std::move(device), std::move(wake), std::move(readDone));
+  if (!wake.Valid() || !readDone.Valid()) return fail(errno);
+  return std::make_unique<TPosixPortDevice>(std::move(device), std::move(exclusive), std::move(wake),
+                                            std::move(readDone));
 }
 
-TPosixPortDevice::TPosixPortDevice(TscFileDescriptor device, TscFileDescriptor wake, TscFileDescriptor readDone)
-    : Device_(std::move(device)), Wake_(std::move(wake)), ReadDone_(std::move(readDone)) {
+TPosixPortDevice::TPosixPortDevice(TscFileDescriptor device, TscExclusiveUse exclusive, TscFileDescriptor wake,
+                                   TscFileDescriptor readDone)
+    : Device_(std::move(device)),
+      Exclusive_(std::move(exclusive)),
+      Rs485_({[fd = Device_.Get()](TscRs485Record& record) { return ReadRs485(fd, record); },
+              [fd = Device_.Get()](const TscRs485Record& record) { return WriteRs485(fd, record); }}),
+      Wake_(std::move(wake)),
+      ReadDone_(std::move(readDone)) {
   HasLineCounts_ = ReadLineCounts(Device_.Get(), LineCounts_);
 }
 
@@ -119,7 +139,7 @@ void TPosixPortDevice::SetCommState(const TDcb& dcb) {
   if (NeedsCustomBaudRate(dcb.BaudRate)) SetCustomBaudRate(fd, dcb.BaudRate);
   const TscModemLines lines = ModemLinesFor(dcb);
   SetModemLine(fd, TIOCM_DTR, lines.DtrOn);
-  SetRs485(fd, lines.RtsByDriver);
+  Rs485_.Want(lines.RtsByDriver);
   if (!lines.RtsByDriver) SetModemLine(fd, TIOCM_RTS, lines.RtsOn);
 }
 

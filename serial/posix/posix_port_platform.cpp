@@ -10,8 +10,8 @@ std::string TPosixPortPlatform::DevicePath(uint16_t portNo) {
   return ComDevicePath(portNo, [](const char* name) { return std::getenv(name); });
 }
 
-std::unique_ptr<TscPortDevice> TPosixPortPlatform::Open(const std::string& path, int& error) {
-  return TPosixPortDevice::Open(path, error);
+std::unique_ptr<TscPortDevice> TPosixPortPlatform::Open(const std::string& path, TscOpenFailure& failure) {
+  return TPosixPortDevice::Open(path, failure);
 }
 
 std::string TPosixPortPlatform::ErrorText(int error) {

@@ -7,7 +7,7 @@
 class TPosixPortPlatform final : public TscPortPlatform {
  public:
   std::string DevicePath(uint16_t portNo) override;
-  std::unique_ptr<TscPortDevice> Open(const std::string& path, int& error) override;
+  std::unique_ptr<TscPortDevice> Open(const std::string& path, TscOpenFailure& failure) override;
   std::string ErrorText(int error) override;
   bool SoftwareRts() override;
   TDcb DefaultDcb() override;

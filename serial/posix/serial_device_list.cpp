@@ -1,5 +1,7 @@
 #include "serial/posix/serial_device_list.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -7,6 +9,8 @@
 namespace {
 
 namespace fs = std::filesystem;
+
+const char* const ByIdFolder = "/dev/serial/by-id";
 
 std::vector<std::string> Entries(const fs::path& folder, const std::string& prefix) {
   std::vector<std::string> found;
@@ -21,8 +25,18 @@ std::vector<std::string> Entries(const fs::path& folder, const std::string& pref
 
 }  // namespace
 
+std::string StableDeviceLink(const std::string& deviceFile) {
+  struct stat device {};
+  if (stat(deviceFile.c_str(), &device) != 0 || !S_ISCHR(device.st_mode)) return std::string();
+  for (const std::string& link : Entries(ByIdFolder, "")) {
+    struct stat named {};
+    if (stat(link.c_str(), &named) == 0 && named.st_rdev == device.st_rdev) return link;
+  }
+  return std::string();
+}
+
 std::vector<std::string> ListSerialDevices() {
-  std::vector<std::string> devices = Entries("/dev/serial/by-id", "");
+  std::vector<std::string> devices = Entries(ByIdFolder, "");
   for (const char* prefix : {"ttyUSB", "ttyACM"}) {
     for (std::string& device : Entries("/dev", prefix)) devices.push_back(std::move(device));
   }

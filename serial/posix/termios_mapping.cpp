@@ -95,6 +95,9 @@ void ApplyDcb(const TDcb& dcb, termios& t) {
   if (const std::optional<speed_t> speed = BaudConstant(dcb.BaudRate)) {
     cfsetispeed(&t, *speed);
     cfsetospeed(&t, *speed);
+    // A custom rate set before leaves its own input speed in place, which the standard
+    // constant does not replace: the input then follows the output speed.
+    t.c_cflag &= ~CIBAUD;
   }
 }
 

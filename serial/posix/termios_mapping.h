@@ -15,8 +15,8 @@ std::optional<speed_t> BaudConstant(uint32_t baudRate);
 // Raw 8-bit input and output, no waiting for bytes, receiver on, modem status lines
 // ignored, and the record's data bits, parity, stop bits, flow control and XON/XOFF
 // characters. A setting the line cannot take (4 data bits, a rate of 0, an unknown
-// parity or stop-bit value) leaves the one in t as it was. The speed is set here only
-// when a constant fits. Null stripping, the error character, DSR flow and abort on error
+// parity or stop-bit value) leaves the one in t as it was. The speed is set here, for
+// input and output alike, only when a constant fits. Null stripping, the error character, DSR flow and abort on error
 // have no counterpart and are not mapped.
 void ApplyDcb(const TDcb& dcb, termios& t);
 

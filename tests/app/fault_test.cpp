@@ -73,7 +73,9 @@ TEST_F(Faults, PortHeldByAnotherProgram) {
   ASSERT_GE(other, 0);
   ASSERT_EQ(flock(other, LOCK_EX | LOCK_NB), 0);
   Form->StartButton->click();
-  EXPECT_EQ(Dialogs.Errors, QStringList{"Device \"COM5\" Open Error !!!\rDevice or resource busy."});
+  // Held by this very program: no other program to name.
+  EXPECT_EQ(Dialogs.Errors, QStringList{"Device \"COM5\" Open Error !!!\rDevice or resource busy: " +
+                                        QString::fromStdString(Device.DevicePath()) + "."});
   EXPECT_TRUE(Idle());
   ::close(other);
   ExpectResponsive();
@@ -89,7 +91,8 @@ TEST_F(Faults, DeviceUnpluggedWhileItSends) {
   EXPECT_EQ(Form->StatusPanels[1]->text(), "COM5 wurde geschlossen");
   EXPECT_TRUE(Dialogs.Errors.isEmpty());
   Form->StartButton->click();  // the device is gone for good
-  EXPECT_EQ(Dialogs.Errors, QStringList{"Device \"COM5\" Open Error !!!\rNo such file or directory."});
+  EXPECT_EQ(Dialogs.Errors, QStringList{"Device \"COM5\" Open Error !!!\rNo such file or directory: " +
+                                        QString::fromStdString(Device.DevicePath()) + "."});
   EXPECT_TRUE(Idle());
 }
 

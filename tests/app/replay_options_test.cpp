@@ -26,7 +26,8 @@ TEST(ReplayOptions, EveryOptionLandsInItsField) {
       Args({"--replay", "cap.txt", "--channels", "2", "--trend", "--xmax", "500", "--factor1", "2.5", "--offset1", "-1",
             "--factor2", "0.5", "--offset2", "3", "--ymin1", "-10", "--ymax1", "10", "--ymin2", "0", "--ymax2", "1e3",
             "--name", "Motor", "--ch1-name", "Strom", "--ch2-name", "Drehzahl", "--chunk", "17", "--size", "900x700",
-            "--save-session", "a.tvx", "--save-bitmap", "a.bmp", "--color"}));
+            "--save-session", "a.tvx", "--save-bitmap", "a.bmp", "--color", "--save-csv", "a.csv", "--save-png",
+            "a.png"}));
   EXPECT_EQ(o.Capture, "cap.txt");
   EXPECT_EQ(o.Channels, 2);
   EXPECT_TRUE(o.Trend);
@@ -41,6 +42,8 @@ TEST(ReplayOptions, EveryOptionLandsInItsField) {
   EXPECT_EQ(*o.WindowSize, QSize(900, 700));
   EXPECT_EQ(o.SaveSession, "a.tvx");
   EXPECT_EQ(o.SaveBitmap, "a.bmp");
+  EXPECT_EQ(o.SaveCsv, "a.csv");
+  EXPECT_EQ(o.SavePng, "a.png");
 }
 
 TEST(ReplayOptions, AutoChannels) {
@@ -58,7 +61,7 @@ TEST(ReplayOptions, DefaultsLeaveTheWindowsFieldsAlone) {
 }
 
 TEST(ReplayOptions, BadCommandLinesSayWhy) {
-  EXPECT_EQ(UsageError({"--replay", "c"}), "a replay needs --save-session FILE.tvx and/or --save-bitmap FILE.bmp");
+  EXPECT_EQ(UsageError({"--replay", "c"}), "a replay needs at least one of --save-session, --save-bitmap, --save-csv, --save-png");
   EXPECT_EQ(UsageError({"--replay"}), "--replay needs a value");
   EXPECT_EQ(UsageError({"--replay", "c", "--save-bitmap", "b", "--factor1", "2,5"}),
             "--factor1: '2,5' is not a number (use \".\" as decimal separator)");

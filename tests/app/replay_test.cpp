@@ -119,6 +119,25 @@ TEST_F(Replay, BitmapHasTheChartsSize) {
   EXPECT_GT(larger.height(), 361);
 }
 
+TEST_F(Replay, CsvForScriptsAndAColourPicture) {
+  const QString csv = Dir.filePath(QStringLiteral("run.csv"));
+  const QString png = Dir.filePath(QStringLiteral("run.1.png"));
+  const TRun run = Run({"--replay", Capture("1.5;2\r\n-0.25;1e3\r\n"), "--channels", "2", "--ch1-name", "Strom",
+                        "--factor1", "0.1", "--save-csv", csv, "--save-png", png});
+  ASSERT_EQ(run.ExitCode, 0) << run.Errors.toStdString();
+  QFile file(csv);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  // 1.5 * 0.1 is the float 0.15 as plotted; an empty name field heads its column "CH 2".
+  EXPECT_EQ(file.readAll(), "Sample,Strom,CH 2\r\n1,0.15,2\r\n2,-0.025,1000\r\n");
+  const QImage picture(png, "PNG");
+  ASSERT_EQ(picture.size(), QSize(577, 361));
+  bool blue = false;
+  for (int x = 80; x < 560 && !blue; ++x) {
+    for (int y = 30; y < 316 && !blue; ++y) blue = picture.pixel(x, y) == qRgb(0, 0, 255);
+  }
+  EXPECT_TRUE(blue) << "channel 1 in its colour";
+}
+
 TEST_F(Replay, SampleLimitIsReportedAndTheSessionStillSaved) {
   QByteArray lines;
   for (int i = 0; i < 50002; ++i) lines += "1;1\r\n";

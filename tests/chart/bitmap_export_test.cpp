@@ -68,6 +68,28 @@ TEST_F(BitmapExport, BlackAndWhiteFileOfTheControlsSize) {
   EXPECT_EQ(colour.pixel(blue.x, blue.y), qRgb(0, 0, 255));
 }
 
+TEST_F(BitmapExport, PngInColourUnderTheNameAsTyped) {
+  const TPoint blue = Chart.MapToPixel(1, 510, 5.2), maroon = Chart.MapToPixel(2, 510, 2.2);
+  const TPoint axis{Chart.MapToPixel(1, 600, 0).x, Chart.ChartArea().Bottom + 3};
+  const std::string name = (Dir / "run.2.screen").string();  // no cut at the first dot
+  Chart.SaveAsPng(name);
+  const QImage file(name.c_str(), "PNG");
+  ASSERT_FALSE(file.isNull());
+  EXPECT_EQ(file.size(), QSize(577, 361));
+  EXPECT_EQ(file.pixel(blue.x, blue.y), qRgb(0, 0, 255));
+  EXPECT_EQ(file.pixel(maroon.x, maroon.y), qRgb(128, 0, 0));
+  EXPECT_EQ(file.pixel(axis.x, axis.y), qRgb(0, 128, 0));
+  // Every pixel as the window shows it.
+  Chart.Paint();
+  const TBitmap& shown = *Chart.WindowBitmap();
+  for (int y = 0; y < file.height(); y += 7) {
+    for (int x = 0; x < file.width(); x += 3) {
+      const QRgb p = file.pixel(x, y);
+      ASSERT_EQ(TColor(qRed(p) | qGreen(p) << 8 | qBlue(p) << 16), shown.Pixel(x, y)) << x << "," << y;
+    }
+  }
+}
+
 TEST_F(BitmapExport, FileThatCannotBeCreatedRaisesTheErrorAndKeepsTheColours) {
   const std::string name = (Dir / "missing" / "graph.x").string();
   try {

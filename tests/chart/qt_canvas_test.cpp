@@ -310,7 +310,7 @@ TEST(QtCanvas, BmpRoundTrip) {
   Line(b.Canvas(), 0, 3, 13, 3);
   b.Canvas().SetPixel(12, 6, 0x123456);
   const auto path = TempPath("round.bmp");
-  ASSERT_EQ(b.SaveToBmpFile(path.string()), "");
+  ASSERT_EQ(b.SaveToFile(path.string(), pfBmp), "");
   std::ifstream in(path, std::ios::binary);
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   ASSERT_GE(bytes.size(), 54u);
@@ -336,10 +336,10 @@ TEST(QtCanvas, BmpRoundTrip) {
 
 TEST(QtCanvas, FileErrors) {
   TQtBitmap b(4, 4);
-  EXPECT_EQ(b.SaveToBmpFile("/nonexistent-tavolix-dir/chart.bmp"), std::strerror(ENOENT));
+  EXPECT_EQ(b.SaveToFile("/nonexistent-tavolix-dir/chart.bmp", pfBmp), std::strerror(ENOENT));
   const auto dir = TempPath("a-directory");
   std::filesystem::create_directories(dir);
-  EXPECT_EQ(b.SaveToBmpFile(dir.string()), std::strerror(EISDIR));
+  EXPECT_EQ(b.SaveToFile(dir.string(), pfPng), std::strerror(EISDIR));
   // Loading fails without changing the bitmap; transparency turns white.
   b.Canvas().SetPixel(0, 0, clRed);
   std::ofstream(TempPath("junk.png")) << "not an image";

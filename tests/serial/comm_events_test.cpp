@@ -114,6 +114,35 @@ TEST_F(CommEvents, ProcessingFailureIsShownOnceAndThePortStaysOpen) {
   EXPECT_EQ(Fatal.back(), "1:x");
 }
 
+TEST_F(CommEvents, FailingReportHandlersAreShownAndThePortClosed) {
+  // The handlers that deal with a failure fail themselves: nothing may end the program.
+  OnBlock = [](const void*, uint32_t) { throw std::runtime_error("Gleitkommaüberlauf"); };
+  Comm.OnFatalError = [](TscComm&, uint32_t, uint32_t, const std::string&, bool&) {
+    throw std::runtime_error("Stop fehlgeschlagen");
+  };
+  Comm.SetActive(true);
+  Platform.Receive("1\r\n");
+  ASSERT_TRUE(PumpUntil(Handover, [&] { return !Comm.Active(); }));
+  EXPECT_EQ(Shown, std::vector<std::string>{"Stop fehlgeschlagen"});
+  EXPECT_EQ(Platform.OpenDevices, 0);
+
+  Comm.OnFatalError = nullptr;
+  Comm.ShowException = [](const std::string&) { throw std::runtime_error("kein Fenster"); };
+  Comm.SetActive(true);
+  Platform.Receive("2\r\n");
+  ASSERT_TRUE(PumpUntil(Handover, [&] { return !Comm.Active(); }));
+  EXPECT_EQ(Platform.OpenDevices, 0);
+
+  // A listener failing while an unplugged device is closed.
+  Comm.AddListener([](TscComm&, int code) {
+    if (code == 1) throw std::runtime_error("Liste");
+  });
+  Comm.SetActive(true);
+  Platform.FailWait();
+  ASSERT_TRUE(PumpUntil(Handover, [&] { return !Comm.Active(); }));
+  EXPECT_EQ(Platform.OpenDevices, 0);
+}
+
 TEST_F(CommEvents, ClosingInsideTheHandlerKeepsTheBlockAndEndsTheEvent) {
   std::string seen;
   OnBlock = [&](const void* buffer, uint32_t count) {

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <dirent.h>
+#include <pwd.h>
+#include <signal.h>
+#include <spawn.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <cstdlib>
 #include <thread>
@@ -13,6 +18,30 @@
 #include "tests/serial/pump.h"
 
 namespace {
+
+// Another program that has one side of the pseudo-terminal open, without any lock.
+class THolder {
+ public:
+  THolder(int keep, int drop) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, keep, 0);
+    posix_spawn_file_actions_addclose(&actions, drop);
+    char* argv[] = {const_cast<char*>("sleep"), const_cast<char*>("600"), nullptr};
+    EXPECT_EQ(posix_spawnp(&Pid, "sleep", &actions, nullptr, argv, environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+  }
+  ~THolder() {
+    kill(Pid, SIGKILL);
+    waitpid(Pid, nullptr, 0);
+  }
+  pid_t Pid = 0;
+};
+
+bool Exclusive(int fd) {
+  int exclusive = -1;
+  return ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive != 0;
+}
 
 size_t EntriesIn(const char* dir) {
   size_t n = 0;
@@ -126,6 +155,9 @@ TEST_F(CommPty, OpenAndClose200TimesLeavesNoDescriptorOrThread) {
     Pty.Write("x");  // an event may be on its way to the main thread when the port closes
     Comm.SetActive(false);
     ASSERT_FALSE(Comm.Active());
+    // The kernel keeps the exclusive mark past our close while anyone holds the
+    // terminal; left there it locks out every later open but root's.
+    ASSERT_FALSE(Exclusive(Pty.Device()));
   }
   EXPECT_EQ(EntriesIn("/proc/self/fd"), descriptors);
   // A leak would show 200 or 400 more; a sanitizer may start one thread of its own.
@@ -141,15 +173,50 @@ TEST_F(CommPty, SecondOpenerFailsWithTheOpenError) {
     second.SetActive(true);
     ADD_FAILURE() << "no exception";
   } catch (const EscCommError& e) {
-    EXPECT_STREQ(e.what(), "Device \"COM42\" Open Error !!!\rDevice or resource busy");
+    EXPECT_EQ(e.what(), "Device \"COM42\" Open Error !!!\rDevice or resource busy: " + Pty.DevicePath());
   }
   EXPECT_FALSE(second.Active());
   EXPECT_TRUE(Comm.Active());
 }
 
+TEST_F(CommPty, ProgramHoldingTheDeviceIsNamedAndRefused) {
+  {
+    const THolder reader(Pty.Device(), Pty.Controller());
+    // It shows up in the process table once it runs; until then the open may succeed.
+    for (int attempt = 0; attempt < 1000 && Fatal.empty(); ++attempt) {
+      try {
+        Comm.SetActive(true);
+        Comm.SetActive(false);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      } catch (const EscCommError&) {
+      }
+    }
+    ASSERT_EQ(Fatal.size(), 1u);
+    EXPECT_EQ(Fatal[0], "1/0:Device \"COM42\" Open Error !!!\rDevice or resource busy - " + Pty.DevicePath() +
+                            " belegt von sleep (PID " + std::to_string(reader.Pid) + ")");
+    EXPECT_FALSE(Comm.Active());
+    EXPECT_FALSE(Exclusive(Pty.Device()));
+  }
+  // Whoever holds the other side is the device itself.
+  const THolder device(Pty.Controller(), Pty.Device());
+  Comm.SetActive(true);
+  EXPECT_TRUE(Comm.Active());
+  EXPECT_EQ(Fatal.size(), 1u);
+}
+
+TEST_F(CommPty, DeviceTheUserMayNotOpenSaysWhoMay) {
+  if (geteuid() == 0) GTEST_SKIP() << "root opens every device";
+  ASSERT_EQ(chmod(Pty.DevicePath().c_str(), 0), 0);
+  Raise = false;
+  Comm.SetActive(true);
+  ASSERT_EQ(Fatal.size(), 1u);
+  EXPECT_EQ(Fatal[0], "1/0:Device \"COM42\" Open Error !!!\rPermission denied - Zugriff verweigert: " +
+                          Pty.DevicePath() + " ist nur für " + getpwuid(geteuid())->pw_name + " freigegeben");
+}
+
 TEST_F(CommPty, NonexistentPortReportsAndStaysClosed) {
   setenv("TAVOLIX_COM43", "/dev/tavolix-no-such-device", 1);
-  const std::string report = "1/0:Device \"COM43\" Open Error !!!\rNo such file or directory";
+  const std::string report = "1/0:Device \"COM43\" Open Error !!!\rNo such file or directory: /dev/tavolix-no-such-device";
   Comm.SetComPortNo(43);
   try {
     Comm.SetActive(true);
@@ -183,20 +250,23 @@ TEST_F(CommPty, UnpluggingClosesWithoutAnErrorEvent) {
   EXPECT_EQ(CommErrors, 0);
 }
 
-TEST_F(CommPty, AnyBaudRateReachesTheDevice) {
+TEST_F(CommPty, AnyBaudRateReachesTheDeviceInBothDirections) {
   Comm.SetBaudRate(128000);  // installed at the open
   Comm.SetActive(true);
-  uint32_t rate = 0;
-  ASSERT_TRUE(ReadBaudRate(Pty.Device(), rate));
-  EXPECT_EQ(rate, 128000u);
-  for (uint32_t wanted : {110u, 14400u, 56000u, 115200u, 256000u, 1000000u}) {
+  uint32_t input = 0, output = 0;
+  ASSERT_TRUE(ReadBaudRates(Pty.Device(), input, output));
+  EXPECT_EQ(input, 128000u);
+  EXPECT_EQ(output, 128000u);
+  // Standard rates after custom ones, and the reverse.
+  for (uint32_t wanted : {110u, 14400u, 57600u, 56000u, 115200u, 256000u, 460800u, 921600u, 1000000u, 3000000u}) {
     Comm.SetBaudRate(wanted);
-    ASSERT_TRUE(ReadBaudRate(Pty.Device(), rate));
-    EXPECT_EQ(rate, wanted);
+    ASSERT_TRUE(ReadBaudRates(Pty.Device(), input, output));
+    EXPECT_EQ(input, wanted);
+    EXPECT_EQ(output, wanted);
   }
   Comm.SetBaudRate(0);  // refused: the line keeps its speed
-  ASSERT_TRUE(ReadBaudRate(Pty.Device(), rate));
-  EXPECT_EQ(rate, 1000000u);
+  ASSERT_TRUE(ReadBaudRates(Pty.Device(), input, output));
+  EXPECT_EQ(output, 3000000u);
 }
 
 }  // namespace

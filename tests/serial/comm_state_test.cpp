@@ -43,8 +43,15 @@ TEST(EventMask, FromTraceStatesAndBack) {
 }
 
 TEST(OpenError, MessageAndSystemText) {
-  EXPECT_EQ(OpenErrorMessage("COM5", "No such file or directory"),
-            "Device \"COM5\" Open Error !!!\rNo such file or directory");
+  // The file a port number stood for is named; a path that is the port's name is not repeated.
+  EXPECT_EQ(OpenErrorMessage("COM3", "No such file or directory", "/dev/ttyS2", ""),
+            "Device \"COM3\" Open Error !!!\rNo such file or directory: /dev/ttyS2");
+  EXPECT_EQ(OpenErrorMessage("/dev/ttyUSB0", "No such file or directory.\n", "/dev/ttyUSB0", ""),
+            "Device \"/dev/ttyUSB0\" Open Error !!!\rNo such file or directory");
+  EXPECT_EQ(OpenErrorMessage("COM0", "No such device", "", ""), "Device \"COM0\" Open Error !!!\rNo such device");
+  EXPECT_EQ(OpenErrorMessage("COM5", "Device or resource busy", "/dev/ttyACM0",
+                             "/dev/ttyACM0 belegt von ModemManager (PID 812)"),
+            "Device \"COM5\" Open Error !!!\rDevice or resource busy - /dev/ttyACM0 belegt von ModemManager (PID 812)");
   EXPECT_EQ(TrimSystemText("Zugriff verweigert. \r\n"), "Zugriff verweigert");
   EXPECT_EQ(TrimSystemText("v1.0 ..\t\x7f"), "v1.0");
   EXPECT_EQ(TrimSystemText(" . "), "");

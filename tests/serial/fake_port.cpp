@@ -52,9 +52,9 @@ class TFakeDevice final : public TscPortDevice {
   TFakePlatform& Line_;
 };
 
-std::unique_ptr<TscPortDevice> TFakePlatform::Open(const std::string& path, int& error) {
+std::unique_ptr<TscPortDevice> TFakePlatform::Open(const std::string& path, TscOpenFailure& failure) {
   if (OpenError != 0) {
-    error = OpenError;
+    failure = {OpenError, OpenDetail};
     return nullptr;
   }
   Opened.push_back(path);

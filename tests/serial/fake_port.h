@@ -22,6 +22,7 @@ class TFakePlatform final : public TscPortPlatform {
 
   // Setup.
   int OpenError = 0;  // an errno that makes Open fail
+  std::string OpenDetail;  // what the failing Open adds
   TModemSignals Modem;
   uint32_t HoldFlags = 0;
 
@@ -37,7 +38,7 @@ class TFakePlatform final : public TscPortPlatform {
   std::string Input;  // bytes waiting in the driver; read it only while no worker reads
 
   std::string DevicePath(uint16_t portNo) override { return "fake" + std::to_string(portNo); }
-  std::unique_ptr<TscPortDevice> Open(const std::string& path, int& error) override;
+  std::unique_ptr<TscPortDevice> Open(const std::string& path, TscOpenFailure& failure) override;
   std::string ErrorText(int error) override { return "Fehler " + std::to_string(error) + ". \r\n"; }
   bool SoftwareRts() override { return false; }
   TDcb DefaultDcb() override { return TDcb{}; }

@@ -1,10 +1,12 @@
 // Runs the tavolix-sim program itself and reads its pseudo-terminal as a receiver would.
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -57,6 +59,7 @@ class TSimProcess {
     return line;
   }
   void Signal(int signal) { kill(Pid_, signal); }
+  pid_t Pid() const { return Pid_; }
   // The exit status, or -1 when the program did not end of its own accord.
   int Wait() {
     for (int waited = 0, status = 0; waited < GuardMs; waited += 10, usleep(10000)) {
@@ -118,7 +121,8 @@ TEST(TavolixSim, EveryLineArrivesInOrderWithTheGeneratedValues) {
   char target[256] = {};
   ASSERT_GT(readlink(link.c_str(), target, sizeof target - 1), 0);
   EXPECT_EQ(target, path);
-  const std::vector<std::string> lines = ReadLines(link);
+  // All lines, then the port closes: that ends the simulator.
+  const std::vector<std::string> lines = ReadLines(link, 30000);
 
   const TSimOptions options = ParseSimOptions(args);
   const TSignalGenerator one(ChannelSettings(options, 1)), two(ChannelSettings(options, 2));
@@ -134,6 +138,24 @@ TEST(TavolixSim, EveryLineArrivesInOrderWithTheGeneratedValues) {
   EXPECT_EQ(sim.Wait(), 0);
   EXPECT_EQ(sim.Stderr(), "tavolix-sim: 30000 lines written\n");
   EXPECT_NE(access(link.c_str(), F_OK), 0) << "the link is removed at the end";
+}
+
+TEST(TavolixSim, HoldsOnlyTheControllingSide) {
+  // A program holding the device side would share the device with the reader.
+  TSimProcess sim({"--rate", "1000"});
+  struct stat device {};
+  ASSERT_EQ(stat(sim.FirstLine().c_str(), &device), 0);
+  const std::string fds = "/proc/" + std::to_string(sim.Pid()) + "/fd";
+  DIR* folder = opendir(fds.c_str());
+  ASSERT_NE(folder, nullptr);
+  int held = 0;
+  for (dirent* entry; (entry = readdir(folder));) {
+    struct stat opened {};
+    held += stat((fds + "/" + entry->d_name).c_str(), &opened) == 0 && S_ISCHR(opened.st_mode) &&
+            opened.st_rdev == device.st_rdev;
+  }
+  closedir(folder);
+  EXPECT_EQ(held, 0);
 }
 
 TEST(TavolixSim, StopsOnSignalsWhileTheReaderStalls) {
