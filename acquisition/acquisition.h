@@ -64,8 +64,8 @@ class TAcquisition final : public TLineReceiver {
   // The state when the window is first shown: one channel, Normal mode, counters at 0.
   void Reset();
   // 1 or 2 values per line, or kChannelModeAuto; sets the Normal-mode limit with it.
-  // "Auto" joins the ranges of layers 2 to 16 to layer 1 and shows the legend; leaving
-  // it makes every layer independent and visible again.
+  // In "Auto" the layers of the channels follow the ranges of layer 1 and a legend is
+  // shown; leaving it makes every layer independent and visible again.
   void SetChannelMode(int32_t mode);
   void SetTrendMode(bool trend) { State.TrendMode = trend; }
   // Start: the counters and previous values from zero.
@@ -122,6 +122,7 @@ class TAcquisition final : public TLineReceiver {
   void AddAutoSegments();
   void SlideAutoWindow();
   void JoinAutoLayers(bool join);
+  void JoinPlacedLayers();
   void TakeChannelColors();
   void UpdateLegend();
 

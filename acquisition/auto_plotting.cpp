@@ -11,6 +11,7 @@ bool TAcquisition::ProcessAutoLine(std::string_view line) {
   TAcquisitionState& s = State;
   const TAutoLineKind kind = AutoReader_.Read(line, AutoSample_);
   if (AutoReader_.TakeChannelsChanged()) {
+    JoinPlacedLayers();
     UpdateLegend();
     Host_.ChannelsChanged();
   }
@@ -103,11 +104,22 @@ void TAcquisition::SlideAutoWindow() {
   while (Chart_.NumItems() > 0 && Chart_.Items()[0].X2 <= left) Chart_.RemoveFirstItem();
 }
 
+void TAcquisition::JoinPlacedLayers() {
+  // Only the layers that carry a channel: each joined layer costs a mapping per range
+  // change, and Trend changes the range every line.
+  for (int32_t layer = 2; layer <= Channels_.Count(); ++layer) {
+    if (Chart_.LxControlledBy(layer) == 1) continue;
+    Chart_.SetLxControlledBy(layer, 1);
+    Chart_.SetLyControlledBy(layer, 1);
+  }
+}
+
 void TAcquisition::JoinAutoLayers(bool join) {
-  for (int32_t layer = 2; layer <= kNumLayers; ++layer) {
-    Chart_.SetLxControlledBy(layer, join ? 1 : layer);
-    Chart_.SetLyControlledBy(layer, join ? 1 : layer);
-    if (!join) Chart_.SetLayerVisible(layer, true);
+  if (join) JoinPlacedLayers();
+  for (int32_t layer = 2; layer <= kNumLayers && !join; ++layer) {
+    Chart_.SetLxControlledBy(layer, layer);
+    Chart_.SetLyControlledBy(layer, layer);
+    Chart_.SetLayerVisible(layer, true);
   }
   if (join) {
     Chart_.OnDataRendered = [this](TGChart& chart, TCanvas& canvas, int32_t top, int32_t left) {

@@ -128,12 +128,13 @@ TEST_F(AutoPlotting, TrendSlidesEveryLayerTogether) {
 }
 
 TEST_F(AutoPlotting, ChannelModeJoinsAndFreesTheLayers) {
+  Receive("1,2,3,4,5\n");
   EXPECT_EQ(chart.LyControlledBy(5), 1);
-  Receive("1,2\n");
+  EXPECT_EQ(chart.LyControlledBy(6), 6);  // no channel there
   acquisition.Channels()[2].Visible = false;
   acquisition.ChannelsEdited();
   EXPECT_FALSE(chart.LayerVisible(2));
-  EXPECT_EQ(acquisition.Legend().Entries.size(), 1u);
+  EXPECT_EQ(acquisition.Legend().Entries.size(), 4u);
   acquisition.SetChannelMode(2);
   EXPECT_EQ(chart.LyControlledBy(5), 5);
   EXPECT_TRUE(chart.LayerVisible(2));

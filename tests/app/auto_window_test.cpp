@@ -80,7 +80,11 @@ TEST_F(AutoWindow, TableSetsNamesVisibilityColoursAndScaling) {
 
 TEST_F(AutoWindow, LeavingAutoGivesTheFixedModesTheirLayersBack) {
   Form->AutoRadioButton->click();
+  Form->StartButton->click();
+  Send("1,2\n");
+  ASSERT_TRUE(WaitUntil([&] { return Count() == 1; }));
   EXPECT_EQ(chart.LxControlledBy(2), 1);
+  Form->StopButton->click();
   Form->CH2RadioButton->click();
   EXPECT_EQ(chart.LxControlledBy(2), 2);
   EXPECT_FALSE(chart.OnDataRendered);
