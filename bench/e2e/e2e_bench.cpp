@@ -3,11 +3,12 @@
 // on the offscreen platform. Each case times Start to the last line counted and checks
 // that the window counted every line the device reports having written.
 //
-//   bench_e2e [--feed sim|thread] [repetitions]
+//   bench_e2e [--feed sim|thread] [--only TEXT] [repetitions]
 //
 // The device is tavolix-sim (the default) or a writer thread sending the same lines
-// composed beforehand (device_feed.h); the paced case always uses tavolix-sim. The
-// table gives the median of the repetitions (default 3).
+// composed beforehand (device_feed.h); the paced cases always use tavolix-sim. --only
+// runs the cases whose name holds TEXT. The table gives the median of the repetitions
+// (default 3).
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -74,11 +75,14 @@ int main(int argc, char** argv) {
   UseOffscreenPlatform();
   QApplication app(argc, argv);
   bool thread = false;
+  std::string_view only;
   int repetitions = 3;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     if (arg == "--feed" && i + 1 < argc) {
       thread = std::string_view(argv[++i]) == "thread";
+    } else if (arg == "--only" && i + 1 < argc) {
+      only = argv[++i];
     } else {
       repetitions = std::max(1, std::atoi(argv[i]));
     }
@@ -92,10 +96,11 @@ int main(int argc, char** argv) {
       {"Auto, 4 channels, 25,000 lines to the limit", 4, false, 25000, 1e6, 0},
       {"Auto Trend, 4 channels, 10 s paced at 100,000 lines/s", 4, true, 1000000, 100000, 0},
   };
-  std::printf("device: %s\n", thread ? "writer thread (tavolix-sim for the paced case)" : "tavolix-sim");
+  std::printf("device: %s\n", thread ? "writer thread (tavolix-sim for the paced cases)" : "tavolix-sim");
   std::printf("%-55s %10s %12s %10s %s\n", "case", "seconds", "lines/s", "x hint", "every line counted");
   bool allCounted = true;
   for (const TCase& c : cases) {
+    if (std::string_view(c.Name).find(only) == std::string_view::npos) continue;
     std::vector<double> seconds;
     bool counted = true;
     for (int i = 0; i < repetitions; ++i) {
