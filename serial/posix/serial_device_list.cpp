@@ -10,8 +10,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const ByIdFolder = "/dev/serial/by-id";
-
 std::vector<std::string> Entries(const fs::path& folder, const std::string& prefix) {
   std::vector<std::string> found;
   std::error_code error;
@@ -25,10 +23,10 @@ std::vector<std::string> Entries(const fs::path& folder, const std::string& pref
 
 }  // namespace
 
-std::string StableDeviceLink(const std::string& deviceFile) {
+std::string StableDeviceLink(const std::string& deviceFile, const std::string& stableNames) {
   struct stat device {};
   if (stat(deviceFile.c_str(), &device) != 0 || !S_ISCHR(device.st_mode)) return std::string();
-  for (const std::string& link : Entries(ByIdFolder, "")) {
+  for (const std::string& link : Entries(stableNames, "")) {
     struct stat named {};
     if (stat(link.c_str(), &named) == 0 && named.st_rdev == device.st_rdev) return link;
   }
@@ -36,7 +34,7 @@ std::string StableDeviceLink(const std::string& deviceFile) {
 }
 
 std::vector<std::string> ListSerialDevices() {
-  std::vector<std::string> devices = Entries(ByIdFolder, "");
+  std::vector<std::string> devices = Entries("/dev/serial/by-id", "");
   for (const char* prefix : {"ttyUSB", "ttyACM"}) {
     for (std::string& device : Entries("/dev", prefix)) devices.push_back(std::move(device));
   }

@@ -8,7 +8,7 @@
 // each group sorted.
 std::vector<std::string> ListSerialDevices();
 
-// The name under /dev/serial/by-id that names the same device as deviceFile, while both
-// are there; empty when there is none. It names the device again once the device is back,
-// whatever /dev/tty name it then gets.
-std::string StableDeviceLink(const std::string& deviceFile);
+// The name in the folder of stable names (/dev/serial/by-id) that names the same device as
+// deviceFile, while both are there; empty when there is none. It names the device again
+// once the device is back, whatever /dev/tty name it then gets.
+std::string StableDeviceLink(const std::string& deviceFile, const std::string& stableNames = "/dev/serial/by-id");

@@ -36,8 +36,9 @@ class TScriptedDialogs final : public TUserDialogs {
   }
 };
 
-// Lets the event loop run until the condition holds or the time is up.
-bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(20));
+// Lets the event loop run until the condition holds or the time is up. The time only ends
+// a hang: a sanitizer build on a busy machine takes a megabyte burst in slowly.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(60));
 
 // The window on COM5 mapped to a fresh pseudo-terminal, shown, in a comma locale.
 struct TWindowFixture {
@@ -47,7 +48,7 @@ struct TWindowFixture {
   void Send(std::string bytes);
   // Runs the event loop until everything sent is on its way to the port; false when
   // the window stopped reading before.
-  bool WaitSent(std::chrono::milliseconds timeout = std::chrono::seconds(20));
+  bool WaitSent(std::chrono::milliseconds timeout = std::chrono::seconds(60));
   // Ends the writer and discards what the port has not read: the device's old output,
   // which a closed serial port would not have kept.
   void DropUnread();

@@ -1,10 +1,16 @@
-// The Linux side of the port that a pseudo-terminal cannot show: a board's RS-485 mode and
-// the advice for a device the user may not open.
+// The Linux side of the port beyond what the component shows: a board's RS-485 mode, the
+// stable names of devices, and the advice for a device the user may not open.
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+
 #include "serial/posix/open_failure.h"
 #include "serial/posix/rs485_keeper.h"
+#include "serial/posix/serial_device_list.h"
+#include "tests/serial/pty.h"
 
 namespace {
 
@@ -38,6 +44,20 @@ TEST(Rs485Keeper, BoardsModeIsLeftAloneUnlessAskedForAndGivenBack) {
   plain.Want(true);
   plain.Restore();
   EXPECT_EQ(writes, before);
+}
+
+TEST(SerialDeviceList, StableNameIsTheLinkToTheSameDevice) {
+  const TPty board, other;
+  const std::string names = testing::TempDir() + "/by-id-" + std::to_string(getpid());
+  std::filesystem::create_directory(names);
+  const std::string link = names + "/usb-Board_A50285BI-if00";
+  ASSERT_EQ(symlink(other.DevicePath().c_str(), (names + "/usb-Other-if00").c_str()), 0);
+  ASSERT_EQ(symlink(board.DevicePath().c_str(), link.c_str()), 0);
+  EXPECT_EQ(StableDeviceLink(board.DevicePath(), names), link);
+  EXPECT_EQ(StableDeviceLink(link, names), link);
+  EXPECT_EQ(StableDeviceLink("/dev/null", names), "");
+  EXPECT_EQ(StableDeviceLink(names + "/gone", names), "");
+  std::filesystem::remove_all(names);
 }
 
 TEST(OpenFailure, AccessDeniedSaysWhichGroupToJoin) {
