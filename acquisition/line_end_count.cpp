@@ -14,3 +14,17 @@ int64_t CountCrLfEnds(const uint8_t* data, size_t count, bool& afterCr) {
   afterCr = data[count - 1] == '\r';
   return ends;
 }
+
+int64_t CountAnyEnds(const uint8_t* data, size_t count, bool& afterCr) {
+  int64_t ends = 0;
+  for (size_t i = 0; i < count; ++i) {
+    const uint8_t c = data[i];
+    if (c == '\r') {
+      ++ends;
+    } else if (c == '\n' && !afterCr) {
+      ++ends;
+    }
+    afterCr = c == '\r';
+  }
+  return ends;
+}

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "app/channel_table_page.h"
 #include "app/help_window.h"
 #include "app/info_window.h"
 #include "app/window_chart.h"
@@ -34,8 +35,7 @@ TForm1::TForm1(TUserDialogs& dialogs, const QLocale& locale, QWidget* parent)
       Locale_(locale),
       DecimalSeparator_(FieldSeparator(locale)),
       scComm1_(PosixPortPlatform(), &Handover_),
-      Acquisition_(*this, Chart_, DecimalSeparator_),
-      Framing_(Acquisition_) {
+      Acquisition_(*this, Chart_, DecimalSeparator_) {
   CreateComponents();
   ConfigureChart();
   ConfigureSerialPort();
@@ -103,6 +103,7 @@ void TForm1::ConnectHandlers() {
   onChecked(ZoomRadioButton, &TForm1::ZoomRadioButtonClick);
   onChecked(Ch1RadioButton, &TForm1::Ch1RadioButtonClick);
   onChecked(CH2RadioButton, &TForm1::CH2RadioButtonClick);
+  onChecked(AutoRadioButton, &TForm1::AutoRadioButtonClick);
   onChecked(RadioButton2, &TForm1::RadioButton2Click);
   auto onToggled = [this](QCheckBox* box, void (TForm1::*handler)()) {
     connect(box, &QCheckBox::toggled, this, [this, handler] { RunCommand([&] { (this->*handler)(); }); });
@@ -111,6 +112,22 @@ void TForm1::ConnectHandlers() {
   onToggled(AufzeichnenCheckBox, &TForm1::AufzeichnenCheckBoxClick);
   onToggled(ShowGridCheckBox, &TForm1::ShowGridCheckBoxClick);
   onToggled(DoubleTicsCheckBox, &TForm1::DoubleTicsCheckBoxClick);
+  onToggled(AutoYCheckBox, &TForm1::AutoYCheckBoxClick);
+  onToggled(MitlaufenCheckBox, &TForm1::MitlaufenCheckBoxClick);
+
+  // The display aids' frames; a pan or zoom by the mouse changes what is in view.
+  FrameTimer_.setInterval(16);
+  connect(&FrameTimer_, &QTimer::timeout, this, [this] { RunCommand([this] { ApplyViewAids(); }); });
+  Chart_.OnZoomPan = [this](TGChart&) { ApplyViewAids(); };
+  connect(StatusPanels[2], &QLabel::linkActivated, this, [this] { RunCommand([this] { SkippedLinesLinkClick(); }); });
+  SheetKanaele->OnEdited = [this] { RunCommand([this] { ChannelsEdited(); }); };
+  SheetKanaele->OnForget = [this] {
+    RunCommand([this] {
+      Acquisition_.ForgetChannels();
+      SheetKanaele->Refresh();
+      Chart().ShowGraph();
+    });
+  };
 
   auto onMenu = [this](QAction* action, void (TForm1::*handler)()) {
     connect(action, &QAction::triggered, this, [this, handler] { RunCommand([&] { (this->*handler)(); }); });
@@ -161,6 +178,16 @@ bool TForm1::ProcessMessages() {
   const uint64_t stops = Stops_;
   LiveDisplay_.ProcessMessagesWhenDue();
   return Stops_ == stops;
+}
+
+void TForm1::ShowSkippedLines(int64_t count) { LiveDisplay_.SetSkippedLines(count); }
+
+void TForm1::ChannelsChanged() { SheetKanaele->Refresh(); }
+
+void TForm1::ShowFormatHint(std::string_view text) {
+  HintLabel->setText(QString::fromUtf8(text.data(), qsizetype(text.size())));
+  HintLabel->show();
+  HintLabel->raise();
 }
 
 void TForm1::ShowMessage(const std::string& text) { ShowInformation(QString::fromStdString(text)); }

@@ -51,6 +51,7 @@ int RunReplay(const TReplayOptions& o) {
   if (o.WindowSize) form.resize(*o.WindowSize);
   form.show();
   if (o.Channels == 2) form.CH2RadioButton->setChecked(true);
+  if (o.Channels == kChannelModeAuto) form.AutoRadioButton->setChecked(true);
   if (o.Trend) form.TrendCheckBox->setChecked(true);
   SetField(form.GraphXmaxEdit, o.Xmax);
   SetField(form.DatSkalEdit, o.Factor1);

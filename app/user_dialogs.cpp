@@ -1,5 +1,7 @@
 #include "app/user_dialogs.h"
 
+#include <QApplication>
+#include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -53,4 +55,10 @@ QString TQtUserDialogs::SaveFileName(const QString& filter, const QString& defau
 
 QString TQtUserDialogs::OpenFileName(const QString& filter, const QString& defaultSuffix) {
   return RunFileDialog(QFileDialog::AcceptOpen, filter, defaultSuffix);
+}
+
+std::optional<QColor> TQtUserDialogs::ChooseColor(const QColor& initial) {
+  const QColor color = QColorDialog::getColor(initial);
+  if (!color.isValid()) return {};
+  return color;
 }
