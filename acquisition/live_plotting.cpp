@@ -26,11 +26,14 @@ void TAcquisition::AddNormalSample() {
   const double n = double(s.SampleCount);
   if (s.ChannelMode != 2) {
     // The first sample sits at x = 0, the later ones at their count.
+    const double x = s.SampleCount == 1 ? 0 : n;
     if (s.SampleCount == 1) {
-      Chart_.MoveTo(0, s.Value1);
+      Chart_.MoveTo(x, s.Value1);
     } else {
-      Chart_.DrawTo(n, s.Value1);
+      Chart_.DrawTo(x, s.Value1);
     }
+    Plotted_[0] = {1, s.Value1};
+    TellPlotted(x, 1);
     return;
   }
   // One chain point serves all layers, so two curves are drawn as separate segments.
@@ -49,11 +52,19 @@ void TAcquisition::AddSegments() {
   Chart_.SetDataColor(kChannel1Color);
   Chart_.Line(n - 1, s.PrevValue1, n, s.Value1);
   s.PrevValue1 = s.Value1;
-  if (s.ChannelMode != 2) return;
-  Chart_.SetCurrentLayer(2);
-  Chart_.SetDataColor(kChannel2Color);
-  Chart_.Line(n - 1, s.PrevValue2, n, s.Value2);
-  s.PrevValue2 = s.Value2;
+  Plotted_[0] = {1, s.Value1};
+  if (s.ChannelMode == 2) {
+    Chart_.SetCurrentLayer(2);
+    Chart_.SetDataColor(kChannel2Color);
+    Chart_.Line(n - 1, s.PrevValue2, n, s.Value2);
+    s.PrevValue2 = s.Value2;
+    Plotted_[1] = {2, s.Value2};
+  }
+  TellPlotted(n, s.ChannelMode == 2 ? 2 : 1);
+}
+
+void TAcquisition::TellPlotted(double x, size_t count) {
+  if (Listener_) Listener_->SamplesPlotted(x, std::span(Plotted_).first(count), State.TrendMode);
 }
 
 void TAcquisition::PaceRedraw() {
@@ -72,10 +83,21 @@ void TAcquisition::PaceRedraw() {
 
 void TAcquisition::TrendStep() {
   TAcquisitionState& s = State;
+  const bool autoMode = s.ChannelMode == kChannelModeAuto;
   Chart_.SetPaintSuspended(true);
-  AddSegments();
+  if (autoMode) {
+    AddAutoSegments();
+  } else {
+    AddSegments();
+  }
+  // The window slides only once it holds Xmax - 19 samples: the newest sample then stays
+  // 19 samples left of the right edge, where the curve is seen arriving.
   if (double(s.Xmax) - 20 >= double(s.TrendWindowCount)) {
     ++s.TrendWindowCount;
+    return;
+  }
+  if (autoMode) {
+    SlideAutoWindow();
     return;
   }
   SlideLayer(1);

@@ -4,18 +4,9 @@
 #include <QWidget>
 #include <utility>
 
-namespace {
-
-constexpr int kFrameIntervalMs = 16;
-
-}  // namespace
-
 TAnalysisFeed::TAnalysisFeed(QWidget* chartWidget, const TGChart& chart, TNames names, const QLocale& locale,
                              char decimalSeparator)
     : Chart_(chart), Names_(std::move(names)), Locale_(locale), DecimalSeparator_(decimalSeparator) {
-  Frame_.setSingleShot(true);
-  Frame_.setInterval(kFrameIntervalMs);
-  connect(&Frame_, &QTimer::timeout, this, [this] { Notify(); });
   chartWidget->installEventFilter(this);
 }
 
@@ -57,9 +48,7 @@ void TAnalysisFeed::SetSampleRate(double rate) {
 
 void TAnalysisFeed::Subscribe(std::function<void(bool)> round) { Subscribers_.push_back(std::move(round)); }
 
-void TAnalysisFeed::Touch() {
-  if (!Frame_.isActive()) Frame_.start();
-}
+void TAnalysisFeed::Touch() { Frame_.Request(); }
 
 bool TAnalysisFeed::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Paint) Touch();

@@ -6,7 +6,6 @@
 
 #include <QLocale>
 #include <QObject>
-#include <QTimer>
 #include <array>
 #include <functional>
 #include <string>
@@ -14,6 +13,7 @@
 
 #include "acquisition/chart_curves.h"
 #include "acquisition/chart_csv_export.h"
+#include "chart/qt/frame_pacer.h"
 
 class TAnalysisFeed : public QObject {
  public:
@@ -62,5 +62,5 @@ class TAnalysisFeed : public QObject {
   double SampleRate_ = 0;
   std::vector<std::function<void(bool)>> Subscribers_;
   bool RateChanged_ = false;
-  QTimer Frame_;
+  TFramePacer Frame_{[this] { Notify(); }};
 };

@@ -52,4 +52,23 @@ void TAnalysisWindows::RemoveFilteredCopy(int32_t layer) {
   Feed_.Touch();
 }
 
+void TAnalysisWindows::RemoveFilteredCopies() {
+  while (!Copies_.Copies().empty()) RemoveFilteredCopy(Copies_.Copies().back()->Layer);
+}
+
+void TAnalysisWindows::AcquisitionStarted() {
+  Realtime_.Clear();
+  Copies_.Restart();
+}
+
+void TAnalysisWindows::SamplesPlotted(double x, std::span<const TPlottedValue> values, bool slidingWindow) {
+  if (Realtime_.Active()) {
+    for (const TPlottedValue& v : values) Realtime_.Push(v.Layer, v.Value);
+    Feed_.Touch();
+  }
+  if (Copies_.Copies().empty()) return;
+  for (const TPlottedValue& v : values) Copies_.Sample(v.Layer, x, v.Value);
+  if (slidingWindow) Copies_.TrimWindow();
+}
+
 TStatisticsWindow& TAnalysisWindows::ShowStatistics() { return Show(Statistics_, Feed_, Owner_); }

@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <memory>
 
+#include "acquisition/sample_listener.h"
 #include "app/analysis_feed.h"
 #include "app/filtered_copies.h"
 #include "app/realtime_spectra.h"
@@ -18,12 +19,12 @@ class TFourierWindow;
 class TStatisticsWindow;
 class TUserDialogs;
 
-class TAnalysisWindows {
+class TAnalysisWindows final : public TSampleListener {
  public:
   // owner is the main window, whose chart widget shows chart.
   TAnalysisWindows(QWidget* owner, QWidget* chartWidget, TGChart& chart, TAnalysisFeed::TNames names,
                    const QLocale& locale, char decimalSeparator, TUserDialogs& dialogs, QStatusBar* statusBar);
-  ~TAnalysisWindows();
+  ~TAnalysisWindows() override;
 
   TFourierWindow& ShowFourier();
   TFourierWindow& ShowRealtimeFourier();
@@ -34,6 +35,13 @@ class TAnalysisWindows {
   // Throws EAnalysisError as TFilteredCopies::Add does.
   int32_t AddFilteredCopy(int32_t source, const TFilterDesign& design);
   void RemoveFilteredCopy(int32_t layer);
+  // The channels are set up anew (another channel mode): the copies of the old ones go.
+  void RemoveFilteredCopies();
+
+  // The acquisition's samples: for the realtime spectra while their window is shown, and
+  // for the filtered copies.
+  void AcquisitionStarted() override;
+  void SamplesPlotted(double x, std::span<const TPlottedValue> values, bool slidingWindow) override;
 
   TAnalysisFeed& Feed() { return Feed_; }
   TRealtimeSpectra& Realtime() { return Realtime_; }

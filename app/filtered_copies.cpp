@@ -59,6 +59,14 @@ void TFilteredCopies::Remove(int32_t layer) {
   Chart_.ShowGraph();
 }
 
+void TFilteredCopies::TrimWindow() {
+  while (Chart_.NumItems() > 0) {
+    const TChartItem& front = Chart_.Items().front();
+    if (!IsCopy(front.Layer) || front.X2 > Chart_.ScaleX(front.Layer).RangeLow()) return;
+    Chart_.RemoveFirstItem();
+  }
+}
+
 void TFilteredCopies::Restart() {
   for (const auto& copy : Copies_) {
     copy->Filter->Reset();

@@ -42,6 +42,9 @@ class TFilteredCopies {
   // its filter and draws the next segment. The chart's current layer and colour stay as
   // they were. Allocates nothing.
   void Sample(int32_t source, double x, double y);
+  // Trend: the copies' items that have left the window at the front of the list go, as
+  // the acquisition removes its own oldest items.
+  void TrimWindow();
 
  private:
   int32_t FreeLayer() const;

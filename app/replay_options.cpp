@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include "acquisition/acquisition_state.h"
+#include "acquisition/channel_table.h"
 #include "acquisition/field_numbers.h"
 #include "acquisition/sample_scaling.h"
 #include "analysis/analysis_error.h"
@@ -46,8 +48,13 @@ TReplayOptions ParseReplayOptions(const QStringList& arguments) {
       o.Capture = value();
     } else if (option == QLatin1String("--channels")) {
       const QString v = value();
-      if (v != QLatin1String("1") && v != QLatin1String("2")) throw EReplayUsage("--channels must be 1 or 2");
-      o.Channels = v.toInt();
+      if (v == QLatin1String("auto")) {
+        o.Channels = kChannelModeAuto;
+      } else if (v == QLatin1String("1") || v == QLatin1String("2")) {
+        o.Channels = v.toInt();
+      } else {
+        throw EReplayUsage("--channels must be 1, 2 or auto");
+      }
     } else if (option == QLatin1String("--trend")) {
       o.Trend = true;
     } else if (option == QLatin1String("--color")) {
@@ -100,7 +107,9 @@ TReplayOptions ParseReplayOptions(const QStringList& arguments) {
     } else if (option == QLatin1String("--filter-channel")) {
       bool ok = false;
       o.FilterChannel = value().toInt(&ok);
-      if (!ok || o.FilterChannel < 1 || o.FilterChannel > 2) throw EReplayUsage("--filter-channel must be 1 or 2");
+      if (!ok || o.FilterChannel < 1 || o.FilterChannel > kMaxChannels) {
+        throw EReplayUsage("--filter-channel must be a channel from 1 to 16");
+      }
     } else {
       throw EReplayUsage(QStringLiteral("unknown option '%1' (see --help)").arg(option).toStdString());
     }
@@ -127,7 +136,8 @@ QString ReplayUsage() {
       "                                          | --save-csv FILE.csv | --save-png FILE.png\n"
       "                                          | --save-spectrum FILE.csv\n"
       "Plots a captured device output without a window, as Start would with a live port.\n\n"
-      "  --channels 1|2        values per line (default 1)\n"
+      "  --channels 1|2|auto   values per line (default 1); auto reads lines ended by LF,\n"
+      "                        CR LF or CR with up to 16 channels, named (a:1.5) or not\n"
       "  --trend               Trend mode (sliding window)\n"
       "  --xmax N              Graph X max\n"
       "  --factor1 F --offset1 O --factor2 F --offset2 O   scaling per channel\n"
@@ -146,6 +156,6 @@ QString ReplayUsage() {
       "  --filter SPEC         add a filtered copy of a channel as another layer, filtered sample by\n"
       "                        sample: ma:L, median:L, lp1:F, hp1:F, butter-lp:N:F, butter-hp:N:F,\n"
       "                        butter-bp:N:F1:F2 (F in cycles per sample, or \"50Hz\" with --sample-rate)\n"
-      "  --filter-channel 1|2  the channel --filter filters (default 1)\n"
+      "  --filter-channel N    the channel --filter filters, 1 to 16 (default 1)\n"
       "Numbers use \".\" as decimal separator.\n");
 }

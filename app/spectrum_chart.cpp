@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "analysis/decibel.h"
-#include "app/chart_look.h"
+#include "app/window_chart.h"
 
 namespace {
 

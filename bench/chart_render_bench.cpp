@@ -1,14 +1,19 @@
 // The chart's rendering on the Qt canvas with the main window's chart: a full
 // composition and an incremental drawing against the number of items, a trend line
-// (one full repaint per sample) and a whole Normal acquisition with its pacing.
+// (one full repaint per sample), a whole Normal acquisition with its pacing, and the
+// frames a 1024 x 768 window shows while lines arrive at a steady rate.
 
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
+#include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
 #include "acquisition/acquisition.h"
+#include "app/fonts.h"
+#include "chart/qt/qt_bitmap.h"
 #include "tests/chart/main_window_chart.h"
 
 namespace {
@@ -19,7 +24,7 @@ void NeedApplication() {
   static char* argv[] = {name, nullptr};
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   static QGuiApplication app(argc, argv);
-  SubstituteChartFonts();
+  InstallFontSubstitutions();
 }
 
 // A chart whose x range spans `items` samples of a sine across the full height.
@@ -106,5 +111,64 @@ void NormalAcquisition(benchmark::State& s) {
   }
 }
 BENCHMARK(NormalAcquisition)->Arg(1)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// One frame of the chart as the widget of a 1024 x 768 window shows it (815 x 575
+// pixels), 60 frames a second: the lines that arrived since the last frame, then the
+// composition and the copy of the picture to the window. Argument: lines per second.
+void TrendFrames(benchmark::State& s) {
+  const auto c = Curve(981);
+  TGChart& chart = c->Chart;
+  chart.Resize(815, 575);
+  chart.SetRange(1, 0, 0, 1000, 10);
+  QImage window(815, 575, QImage::Format_RGB32);
+  const int64_t linesPerFrame = std::max<int64_t>(1, s.range(0) / 60);
+  int64_t n = 981;
+  for (auto _ : s) {
+    for (int64_t i = 0; i < linesPerFrame; ++i, ++n) {
+      chart.UpdateGraph();
+      chart.SetPaintSuspended(true);
+      chart.Line(double(n - 1), 5, double(n), 5 + 4.5 * std::sin(double(n) * 0.01));
+      chart.RemoveFirstItem();
+      chart.SetRange(1, chart.Scale1X().RangeLow() + 1, 0, chart.Scale1X().RangeHigh() + 1, 10);
+      chart.SetCurrentLayer(1);
+      chart.SetPaintSuspended(false);
+    }
+    chart.ComposePending();
+    QPainter(&window).drawImage(0, 0, dynamic_cast<const TQtBitmap&>(*chart.WindowBitmap()).Image());
+  }
+  s.counters["frames/s"] = benchmark::Counter(double(s.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(TrendFrames)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+// Normal mode's frames with the sample count at `items`, ten thousand lines a second.
+void NormalFrames(benchmark::State& s) {
+  NeedApplication();
+  TQtMainChart c;
+  TGChart& chart = c.Chart;
+  chart.Resize(815, 575);
+  chart.SetRange(1, 0, 0, 100000, 10);
+  chart.SetDataColor(clBlue);
+  QImage window(815, 575, QImage::Format_RGB32);
+  int64_t n = 1;
+  int counter = 0;
+  const auto line = [&] {
+    const double v = 5 + 4.5 * std::sin(double(n) * 0.001);
+    n == 1 ? chart.MoveTo(0, v) : chart.DrawTo(double(n), v);
+    if (++counter == PaintIntervalFor(n)) {
+      counter = 0;
+      chart.UpdateGraph();
+    }
+    ++n;
+  };
+  while (n < s.range(0)) line();
+  chart.ComposePending();
+  for (auto _ : s) {
+    for (int i = 0; i < 10000 / 60; ++i) line();
+    chart.ComposePending();
+    QPainter(&window).drawImage(0, 0, dynamic_cast<const TQtBitmap&>(*chart.WindowBitmap()).Image());
+  }
+  s.counters["frames/s"] = benchmark::Counter(double(s.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(NormalFrames)->Arg(1000)->Arg(50000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -53,8 +53,8 @@ void TGChart::InitLayers() {
     layer.YController = n;
     layer.X.OnChange = [this](TScaleProps&) { ScalePropsChanged(); };
     layer.Y.OnChange = [this](TScaleProps&) { ScalePropsChanged(); };
-    layer.X.OnChanging = [this](TScaleProps&) { ViewChanging(); };
-    layer.Y.OnChanging = [this](TScaleProps&) { ViewChanging(); };
+    layer.X.OnChanging = [this](TScaleProps&) { Changing(chScales | chRanges); };
+    layer.Y.OnChanging = [this](TScaleProps&) { Changing(chScales | chRanges); };
   }
 }
 
@@ -92,28 +92,21 @@ void TGChart::AppearanceChanged() {
   if (AutoRedraw_) Paint();
 }
 
-template <typename T>
-void TGChart::SetAppearance(T& member, const T& value) {
-  ViewChanging();
-  member = value;
-  AppearanceChanged();
-}
-
-void TGChart::SetChartColor(TColor color) { SetAppearance(ChartColor_, color); }
-void TGChart::SetChartFrameColor(TColor color) { SetAppearance(ChartFrameColor_, color); }
-void TGChart::SetWindColor(TColor color) { SetAppearance(WindColor_, color); }
-void TGChart::SetShadowStyle(TShadowStyle style) { SetAppearance(ShadowStyle_, style); }
-void TGChart::SetShadowColor(TColor color) { SetAppearance(ShadowColor_, color); }
-void TGChart::SetShadowBakColor(TColor color) { SetAppearance(ShadowBakColor_, color); }
-void TGChart::SetFont(const TFont& font) { SetAppearance(Font_, font); }
-void TGChart::SetGridStyle(TGridStyle style) { SetAppearance(GridStyle_, style); }
-void TGChart::SetGridColor(TColor color) { SetAppearance(GridColor_, color); }
-void TGChart::SetGridDx(double step) { SetAppearance(GridDx_, step); }
-void TGChart::SetGridDy(double step) { SetAppearance(GridDy_, step); }
-void TGChart::SetTextFontStyle(uint8_t style) { SetAppearance(TextFontStyle_, style); }
-void TGChart::SetTextBkColor(TColor color) { SetAppearance(TextBkColor_, color); }
-void TGChart::SetTextBkStyle(TTextBkStyle style) { SetAppearance(TextBkStyle_, style); }
-void TGChart::SetBackGroundImg(const TBakGndImg& image) { SetAppearance(BackGroundImg_, image); }
+void TGChart::SetChartColor(TColor color) { SetLook(ChartColor_, color); }
+void TGChart::SetChartFrameColor(TColor color) { SetLook(ChartFrameColor_, color); }
+void TGChart::SetWindColor(TColor color) { SetLook(WindColor_, color); }
+void TGChart::SetShadowStyle(TShadowStyle style) { SetLook(ShadowStyle_, style); }
+void TGChart::SetShadowColor(TColor color) { SetLook(ShadowColor_, color); }
+void TGChart::SetShadowBakColor(TColor color) { SetLook(ShadowBakColor_, color); }
+void TGChart::SetFont(const TFont& font) { SetLook(Font_, font); }
+void TGChart::SetGridStyle(TGridStyle style) { SetLook(GridStyle_, style); }
+void TGChart::SetGridColor(TColor color) { SetLook(GridColor_, color); }
+void TGChart::SetGridDx(double step) { SetLook(GridDx_, step); }
+void TGChart::SetGridDy(double step) { SetLook(GridDy_, step); }
+void TGChart::SetTextFontStyle(uint8_t style) { SetLook(TextFontStyle_, style); }
+void TGChart::SetTextBkColor(TColor color) { SetLook(TextBkColor_, color); }
+void TGChart::SetTextBkStyle(TTextBkStyle style) { SetLook(TextBkStyle_, style); }
+void TGChart::SetBackGroundImg(const TBakGndImg& image) { SetLook(BackGroundImg_, image); }
 
 void TGChart::ShowMessage(const std::string& text) {
   if (Host_) Host_->ShowMessage(text);

@@ -9,8 +9,9 @@
 // which the widget shows. Paint (the full repaint), ShowGraph and UpdateGraph only
 // record what is to be composed and ask the window to refresh; the work is carried out
 // once, when the widget paints, when a picture is read, before an export, or before a
-// change that would alter what the recorded work draws. The pictures are exactly those
-// that composing at once would give; SetDeferredComposition(false) composes at once.
+// change that would alter what the recorded work draws (Changing, gchart_changes.cpp).
+// The pictures are exactly those that composing at once would give;
+// SetDeferredComposition(false) composes at once.
 // Paint returns at once while painting is suspended (from creation until the widget
 // clears the flag), while the control is not visible and while settings are being loaded.
 
@@ -65,8 +66,8 @@ class TChartHost {
 class TChartWindow {
  public:
   virtual ~TChartWindow() = default;
-  // The window picture has changed or waits for composition: show it again soon.
-  virtual void RefreshRequested() = 0;
+  // A part of the window picture has changed or waits for composition: show it again soon.
+  virtual void RefreshRequested(int32_t x, int32_t y, int32_t width, int32_t height) = 0;
 };
 
 class TItemPainter;
@@ -445,7 +446,6 @@ class TGChart {
   // What a composition recorded for later draws.
   struct TPendingFull {
     bool Pending = false;
-    bool Stale = false;  // changed while painting was suspended: composed as the chart is then
     int32_t GridLayer = 1;
     int32_t NumItems = 0;  // items appended later are not part of it
   };
@@ -468,6 +468,7 @@ class TGChart {
   std::optional<double> IsometricHalfHeight(double xSpan) const;
   void ApplyIsometric();
   void GeometryChanged();
+  // Repaints with AutoRedraw.
   void AppearanceChanged();
   void ShowMessage(const std::string& text);
   void StopSharing();
@@ -483,13 +484,28 @@ class TGChart {
   static int32_t AxisPixel(const TScaleProps& block, const TAxisMapping& mapping, double v, int32_t lowEnd,
                            int32_t highEnd);
 
-  // Before anything changes what recorded work would draw: carries out the work with
-  // the present state, or, while painting is suspended, marks a full composition stale.
-  void ViewChanging();
-  // Items of the shared store are about to be removed or replaced: every chart that
-  // shows them.
-  void StoreChanging();
-  void Requested();
+  // What a change touches (gchart_changes.cpp).
+  enum TChange : unsigned {
+    chItems = 1,  // items removed or replaced, which of them are drawn, whose items are shown
+    chRanges = 2,  // a layer's range
+    chScales = 4,  // a scale's settings
+    chGeometry = 8,  // the control's size, margins and shadow
+    chLook = 16,  // colours, fonts, captions, grid, background image
+    chOverlay = 32,  // cross-hairs and text labels
+  };
+  // The one way in for every change of what the chart shows, called before the change:
+  // it brings what the chart keeps between pictures in line (gchart_changes.cpp).
+  void Changing(unsigned change);
+  // The items of the store are about to be removed or replaced: every chart that shows them.
+  void ItemsChanging();
+  // Whether a pass may be left out for a later one, or drawn twice, without a trace: no
+  // item sets the chart-area font that character marks take.
+  bool PassesRepeatable() const;
+  bool CrossHairsShown() const;
+  // Asks the window to show a part of the window picture again.
+  void Requested(int32_t x, int32_t y, int32_t width, int32_t height);
+  void RequestedWhole() { Requested(0, 0, Width_, Height_); }
+  void RequestedArea();
   void ComposeFull(int32_t numItems, int32_t gridLayer);
   // The whole control drawn afresh into ControlBitmap and written to path.
   void SavePicture(const std::string& path, bool blackAndWhite, TPictureFormat format);
@@ -505,10 +521,20 @@ class TGChart {
   void PaintCaption(TCanvas& canvas);
   void PaintImage(TCanvas& canvas, const TBitmap& image);
   void PaintArea(TCanvas& canvas, int32_t xOffset, int32_t yOffset, TPoint size);
-  // An appearance setter: recorded work is carried out first, then the value is stored
-  // and the chart repaints with AutoRedraw.
+  // The setters of appearance and geometry: Changing, the value, then the repaint with
+  // AutoRedraw (geometry first places the scales and maps the layers anew).
   template <typename T>
-  void SetAppearance(T& member, const T& value);
+  void SetLook(T& member, const T& value) {
+    Changing(chLook);
+    member = value;
+    AppearanceChanged();
+  }
+  template <typename T>
+  void SetGeometry(T& member, const T& value) {
+    Changing(chGeometry);
+    member = value;
+    GeometryChanged();
+  }
 
   // Rendering hooks: the empty chart area into its bitmap (ClearGraph); the scale
   // renderers taking their blocks and the chart's geometry; one layer's renderers taking
@@ -594,6 +620,9 @@ class TGChart {
   bool DeferredComposition_ = true;
   TPendingFull Full_;
   TPendingArea Area_;
+  // The chart changed while painting was suspended and work waited: the repaint that
+  // ends the suspension replaces that work, so it is not done.
+  bool PendingStale_ = false;
 
   // Mouse interaction, cross-hairs and text labels; their changes repaint with AutoRedraw.
   friend class TChartMouse;

@@ -33,7 +33,7 @@ TChartArea TGChart::ChartArea() const {
 }
 
 void TGChart::Resize(int32_t width, int32_t height) {
-  ViewChanging();
+  Changing(chGeometry);
   TPaintSuspension suspension(*this);
   Width_ = std::max(width, ClampToInt32(int64_t(MarginLeft_) + MarginRight_ + ShadowWidth_ + 80));
   Height_ = std::max(height, ClampToInt32(int64_t(MarginTop_) + MarginBottom_ + ShadowWidth_ + 20));
@@ -50,35 +50,11 @@ void TGChart::GeometryChanged() {
   AppearanceChanged();
 }
 
-void TGChart::SetMarginLeft(int32_t margin) {
-  ViewChanging();
-  MarginLeft_ = margin;
-  GeometryChanged();
-}
-
-void TGChart::SetMarginRight(int32_t margin) {
-  ViewChanging();
-  MarginRight_ = margin;
-  GeometryChanged();
-}
-
-void TGChart::SetMarginTop(int32_t margin) {
-  ViewChanging();
-  MarginTop_ = margin;
-  GeometryChanged();
-}
-
-void TGChart::SetMarginBottom(int32_t margin) {
-  ViewChanging();
-  MarginBottom_ = margin;
-  GeometryChanged();
-}
-
-void TGChart::SetShadowWidth(int32_t width) {
-  ViewChanging();
-  ShadowWidth_ = std::clamp(width, 0, 32);
-  GeometryChanged();
-}
+void TGChart::SetMarginLeft(int32_t margin) { SetGeometry(MarginLeft_, margin); }
+void TGChart::SetMarginRight(int32_t margin) { SetGeometry(MarginRight_, margin); }
+void TGChart::SetMarginTop(int32_t margin) { SetGeometry(MarginTop_, margin); }
+void TGChart::SetMarginBottom(int32_t margin) { SetGeometry(MarginBottom_, margin); }
+void TGChart::SetShadowWidth(int32_t width) { SetGeometry(ShadowWidth_, std::clamp(width, 0, 32)); }
 
 void TGChart::SetStandardLayout(TStandardLayout layout) {
   if (layout >= std::size(kLayoutPresets)) return;
@@ -97,38 +73,9 @@ void TGChart::SetStandardLayout(TStandardLayout layout) {
   suspension.Restore();
 }
 
-void TGChart::SetCaption(std::string caption) {
-  ViewChanging();
-  Caption_ = std::move(caption);
-  AppearanceChanged();
-}
-
-void TGChart::SetCaptionPosX(int32_t x) {
-  ViewChanging();
-  CaptionPosX_ = x;
-  AppearanceChanged();
-}
-
-void TGChart::SetCaptionPosY(int32_t y) {
-  ViewChanging();
-  CaptionPosY_ = y;
-  AppearanceChanged();
-}
-
-void TGChart::SetCaptionAlignment(TAlignment alignment) {
-  ViewChanging();
-  CaptionAlignment_ = alignment;
-  AppearanceChanged();
-}
-
-void TGChart::SetCaptionAnchorHoriz(TCaptionAnchorHoriz anchor) {
-  ViewChanging();
-  CaptionAnchorHoriz_ = anchor;
-  AppearanceChanged();
-}
-
-void TGChart::SetCaptionAnchorVert(TCaptionAnchorVert anchor) {
-  ViewChanging();
-  CaptionAnchorVert_ = anchor;
-  AppearanceChanged();
-}
+void TGChart::SetCaption(std::string caption) { SetLook(Caption_, caption); }
+void TGChart::SetCaptionPosX(int32_t x) { SetLook(CaptionPosX_, x); }
+void TGChart::SetCaptionPosY(int32_t y) { SetLook(CaptionPosY_, y); }
+void TGChart::SetCaptionAlignment(TAlignment alignment) { SetLook(CaptionAlignment_, alignment); }
+void TGChart::SetCaptionAnchorHoriz(TCaptionAnchorHoriz anchor) { SetLook(CaptionAnchorHoriz_, anchor); }
+void TGChart::SetCaptionAnchorVert(TCaptionAnchorVert anchor) { SetLook(CaptionAnchorVert_, anchor); }

@@ -14,12 +14,12 @@ bool TGChart::LayerVisible(int32_t layer) const {
 
 void TGChart::SetLayerVisible(int32_t layer, bool visible) {
   if (layer < 1 || layer > kNumLayers) return;
-  ViewChanging();
+  Changing(chItems);
   LayerVisible_[size_t(layer - 1)] = visible;
 }
 
 void TGChart::SetClassVisible(uint8_t itemClass, bool visible) {
-  ViewChanging();
+  Changing(chItems);
   ClassVisible_[itemClass] = visible;
 }
 
@@ -71,17 +71,17 @@ void TGChart::Line(double x1, double y1, double x2, double y2) {
 }
 
 void TGChart::RemoveItem(int32_t index) {
-  StoreChanging();
+  ItemsChanging();
   Store_->RemoveItem(index);
 }
 
 void TGChart::RemoveLayerItems(int32_t layer) {
-  StoreChanging();
+  ItemsChanging();
   Store_->RemoveLayer(layer);
 }
 
 void TGChart::ClearGraph() {
-  StoreChanging();
+  ItemsChanging();
   PaintEmptyChartArea();
   Store_->Clear();
 }

@@ -71,7 +71,7 @@ void TGChart::SetAxisRange(TScaleProps& block, double low, double high) {
 
 void TGChart::SetLayerRange(int32_t layer, double xLow, double yLow, double xHigh, double yHigh) {
   if (layer < 1 || layer > kNumLayers) return;
-  ViewChanging();
+  Changing(chRanges);
   TLayer& l = LayerOf(layer);
   SetAxisRange(l.X, xLow, xHigh);
   SetAxisRange(l.Y, yLow, yHigh);
@@ -157,7 +157,6 @@ void TGChart::SetIsometric(bool isometric) {
 // Any change of a scale property block: the renderers take all blocks, and every layer
 // re-applies its own ranges so that joint layers follow.
 void TGChart::ScalePropsChanged() {
-  AllMappingsCurrent_ = false;
   TPaintSuspension suspension(*this);
   UpdateScaleRenderers();
   for (int32_t n = 1; n <= kNumLayers; ++n) {

@@ -5,7 +5,7 @@
 std::array<TCrossHair, kNumCrossHairs> TGChart::NewCrossHairs() {
   std::array<TCrossHair, kNumCrossHairs> crossHairs{TCrossHair(1), TCrossHair(2), TCrossHair(3), TCrossHair(4)};
   for (TCrossHair& c : crossHairs) {
-    c.OnChanging = [this](TCrossHair&) { ViewChanging(); };
+    c.OnChanging = [this](TCrossHair&) { Changing(chOverlay); };
     c.OnChange = [this](TCrossHair&) { AppearanceChanged(); };
   }
   return crossHairs;
@@ -14,7 +14,7 @@ std::array<TCrossHair, kNumCrossHairs> TGChart::NewCrossHairs() {
 std::array<TTextLabel, kNumTextLabels> TGChart::NewTextLabels() {
   std::array<TTextLabel, kNumTextLabels> labels;
   for (TTextLabel& label : labels) {
-    label.OnChanging = [this](TTextLabel&) { ViewChanging(); };
+    label.OnChanging = [this](TTextLabel&) { Changing(chOverlay); };
     label.OnChange = [this](TTextLabel&) { AppearanceChanged(); };
   }
   return labels;

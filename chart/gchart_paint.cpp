@@ -4,20 +4,25 @@
 
 // Composition is recorded and carried out later, in the order it was asked for: a full
 // composition (Full_), then at most one chart-area composition over it (Area_). Both
-// remember how many items they draw, so appends change neither; anything else that
-// would change their pixels carries them out first (ViewChanging). The one exception
-// is a full composition while painting is suspended: the suspension ends with a repaint
-// that replaces it (trend plotting changes items and ranges this way once per sample),
-// so it is only marked stale and, should anything need it before, composed as the
-// chart is then.
+// remember how many items they draw, so appends change neither; other changes carry
+// them out first (Changing, gchart_changes.cpp). A pass that a later one makes invisible
+// is left out, and passes that only differ by appended items are drawn as one, provided
+// a pass leaves nothing behind but its pixels (PassesRepeatable).
 
 void TGChart::Paint() {
   if (!Visible_ || Loading_ || PaintSuspended_) return;
   ++PaintCount_;
   UpdateMapping();
-  Full_ = {true, false, CurrentLayer_, NumItems()};
-  Area_.Pending = false;  // the full composition draws the chart area anew
-  Requested();
+  if (PendingStale_) {
+    // The repaint that the work waited for.
+    Full_.Pending = Area_.Pending = PendingStale_ = false;
+  } else if (!PassesRepeatable()) {
+    ComposePending();
+  }
+  // The full composition draws everything anew, the chart area included.
+  Full_ = {true, CurrentLayer_, NumItems()};
+  Area_.Pending = false;
+  RequestedWhole();
 }
 
 void TGChart::ShowGraph() {
@@ -25,8 +30,9 @@ void TGChart::ShowGraph() {
     Store_->SetLastDrawnIndex(NumItems() - 1);
     if (AutoRedraw_) {
       // The background covers the whole chart area, so what waited there is not needed.
+      if (PendingStale_ || !PassesRepeatable()) ComposePending();
       Area_ = {true, true, true, CurrentLayer_, NumItems()};
-      Requested();
+      RequestedArea();
     } else {
       Paint();
     }
@@ -37,21 +43,24 @@ void TGChart::ShowGraph() {
 void TGChart::UpdateGraph() {
   if (!Visible_) return;
   const bool grid = LastDrawnIndex() == 0;
-  if (Area_.Pending && (!grid || !Area_.Grid || Area_.GridLayer == CurrentLayer_)) {
+  if (PendingStale_) ComposePending();
+  if (Area_.Pending && PassesRepeatable() && (!grid || !Area_.Grid || Area_.GridLayer == CurrentLayer_)) {
     // Only appends came since: drawing items 0..n1 and then 0..n2 over a picture gives
-    // the pixels of drawing 0..n2 once, a grid before them included.
+    // the pixels of drawing 0..n2 once, a grid before them included; cross-hairs are
+    // drawn over both alike.
     Area_.NumItems = NumItems();
     if (grid && !Area_.Grid) {
       Area_.Grid = true;
       Area_.GridLayer = CurrentLayer_;
     }
-    Requested();
-  } else if (Full_.Pending && !Full_.Stale && !grid && Full_.NumItems == NumItems()) {
-    // The items over their own fresh full picture: the same pixels again.
+    RequestedArea();
+  } else if (Full_.Pending && !grid && Full_.NumItems == NumItems() && PassesRepeatable() && !CrossHairsShown()) {
+    // The items over their own fresh full picture: the same pixels again. Cross-hairs
+    // would be drawn into the chart-area picture, where the next pass finds them.
   } else {
     if (Area_.Pending) ComposePending();
     Area_ = {true, false, grid, CurrentLayer_, NumItems()};
-    Requested();
+    RequestedArea();
   }
   Store_->SetLastDrawnIndex(NumItems() - 1);
 }
@@ -61,38 +70,25 @@ void TGChart::SetDeferredComposition(bool deferred) {
   if (!deferred) ComposePending();
 }
 
-void TGChart::Requested() {
+void TGChart::Requested(int32_t x, int32_t y, int32_t width, int32_t height) {
   if (!DeferredComposition_) ComposePending();
-  if (Window_) Window_->RefreshRequested();
+  if (Window_) Window_->RefreshRequested(x, y, width, height);
 }
 
-void TGChart::ViewChanging() {
-  if (Area_.Pending || (Full_.Pending && !PaintSuspended_)) {
-    ComposePending();
-  } else if (Full_.Pending) {
-    Full_.Stale = true;
-  }
-}
-
-void TGChart::StoreChanging() {
-  TGChart* master = UseDataOf_ ? UseDataOf_ : this;
-  master->ViewChanging();
-  for (TGChart* sharer : master->Sharers_) sharer->ViewChanging();
+void TGChart::RequestedArea() {
+  const TPoint size = ChartAreaBitmapSize();
+  Requested(MarginLeft_, MarginTop_, size.x, size.y);
 }
 
 void TGChart::ComposePending() {
   // Taken first: the rendering events may ask for new compositions.
   const TPendingFull full = Full_;
   const TPendingArea area = Area_;
-  Full_.Pending = Area_.Pending = false;
+  const bool stale = PendingStale_;
+  Full_.Pending = Area_.Pending = PendingStale_ = false;
   if (!ControlBitmap_) return;
-  if (full.Pending) {
-    if (full.Stale) {
-      ComposeFull(NumItems(), CurrentLayer_);
-    } else {
-      ComposeFull(full.NumItems, full.GridLayer);
-    }
-  }
+  // Work that waited for a repaint that did not come is done as the chart is now.
+  if (full.Pending) ComposeFull(stale ? NumItems() : full.NumItems, stale ? CurrentLayer_ : full.GridLayer);
   if (area.Pending) ComposeArea(area);
 }
 
@@ -133,7 +129,7 @@ TCanvas* TGChart::WindowCanvas() {
 }
 
 void TGChart::RefreshWindow() {
-  if (Window_) Window_->RefreshRequested();
+  if (Window_) Window_->RefreshRequested(0, 0, Width_, Height_);
 }
 
 void TGChart::SetBitmapFactory(const TBitmapFactory* factory) {

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "app/fonts.h"
+#include "chart/qt/gchart_widget.h"
 
 void UseOffscreenPlatform() {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -38,6 +39,7 @@ TWindowRun::TWindowRun(const QString& devicePath, int channels, bool trend) {
   Form_ = std::make_unique<TForm1>(Dialogs_, QLocale::c());
   Form_->show();
   if (channels == 2) Form_->CH2RadioButton->click();
+  if (channels > 2) Form_->AutoRadioButton->click();
   if (trend) Form_->TrendCheckBox->click();
 }
 
@@ -50,3 +52,5 @@ bool TWindowRun::Start() {
   Form_->StartButton->click();
   return Form_->scComm1().Active();
 }
+
+QWidget& TWindowRun::ChartWidget() { return *Form_->GChart1; }

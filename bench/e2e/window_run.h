@@ -21,7 +21,8 @@ int64_t ResidentKiB();
 
 class TWindowRun {
  public:
-  // The window with COM5 mapped to devicePath, shown, set to the channels and mode.
+  // The window with COM5 mapped to devicePath, shown, set to the channels and mode;
+  // more than two channels are read in "Auto".
   TWindowRun(const QString& devicePath, int channels, bool trend);
   ~TWindowRun();
 
@@ -32,6 +33,8 @@ class TWindowRun {
   int32_t NumItems() { return Form_->Chart().NumItems(); }
   bool Running() const { return Form_->Running(); }
   bool ErrorShown() const { return Dialogs_.ErrorShown; }
+  TForm1& Form() { return *Form_; }
+  QWidget& ChartWidget();
 
  private:
   TStderrDialogs Dialogs_;

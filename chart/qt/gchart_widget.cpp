@@ -59,12 +59,18 @@ TGChartWidget::~TGChartWidget() {
   if (!Owned_) Chart_->SetBitmapFactory(nullptr);
 }
 
-void TGChartWidget::RefreshRequested() {
+void TGChartWidget::RefreshRequested(int32_t x, int32_t y, int32_t width, int32_t height) {
   ChartAsked_ = true;
-  update();
+  Changed_ |= QRect(x, y, width, height);
+  Frames_.Request();
 }
 
-void TGChartWidget::paintEvent(QPaintEvent*) {
+void TGChartWidget::ShowChanged() {
+  update(Changed_);
+  Changed_ = {};
+}
+
+void TGChartWidget::paintEvent(QPaintEvent* event) {
   const bool fullRepaint = NeedsPaint_ || !ChartAsked_;
   NeedsPaint_ = ChartAsked_ = false;
   // Qt must not see the chart's errors; the picture then shows what was composed.
@@ -76,12 +82,13 @@ void TGChartWidget::paintEvent(QPaintEvent*) {
   }
   QPainter painter(this);
   const auto* picture = dynamic_cast<const TQtBitmap*>(Chart_->WindowBitmap());
-  if (picture) painter.drawImage(0, 0, picture->Image());
   const QRect shown = picture ? picture->Image().rect() : QRect();
+  const QRect asked = event->rect();
+  if (picture) painter.drawImage(asked.topLeft(), picture->Image(), asked & shown);
   // Beyond the picture (a widget smaller than the chart's minimum leaves none); usually
   // the picture covers the widget.
-  if (shown.contains(rect())) return;
-  const QRegion rest = QRegion(rect()).subtracted(shown);
+  if (shown.contains(asked)) return;
+  const QRegion rest = QRegion(asked).subtracted(shown);
   for (const QRect& r : rest) painter.fillRect(r, palette().window());
 }
 

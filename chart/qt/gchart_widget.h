@@ -2,7 +2,9 @@
 // The widget that shows a chart: it gives the chart Qt bitmaps, tells it its size and
 // visibility, and paints the chart's window picture. A paint the chart did not ask for
 // (the window shown, resized or uncovered) is the window system's request for a full
-// repaint; the chart's own requests only show what it has composed since.
+// repaint; the chart's own requests only show what it has composed since. Those are
+// paced to the screen: however often the chart asks, the widget composes and paints
+// what changed at most once per frame.
 //
 // Mouse events go to the chart, which draws its rectangle outlines on the window picture
 // and chooses the cursor; where it chooses the default, the chart's own cursor shows.
@@ -13,6 +15,7 @@
 
 #include "chart/gchart.h"
 #include "chart/qt/chart_cursors.h"
+#include "chart/qt/frame_pacer.h"
 
 class TGChartWidget : public QWidget, private TChartWindow, private TMouseFeedback {
  public:
@@ -44,7 +47,8 @@ class TGChartWidget : public QWidget, private TChartWindow, private TMouseFeedba
 
  private:
   void Attach();
-  void RefreshRequested() override;
+  void ShowChanged();
+  void RefreshRequested(int32_t x, int32_t y, int32_t width, int32_t height) override;
   void DrawXorRectangle(int x1, int y1, int x2, int y2) override;
   void SetCursor(TCursor cursor) override;
   // Runs a chart call; Qt must not see the chart's errors.
@@ -54,6 +58,8 @@ class TGChartWidget : public QWidget, private TChartWindow, private TMouseFeedba
   std::unique_ptr<TGChart> Owned_;
   TGChart* Chart_;
   bool ChartAsked_ = false;  // the next paint shows what the chart composed
+  QRect Changed_;  // what the chart asked to show since the last frame
+  TFramePacer Frames_{[this] { ShowChanged(); }};
   bool NeedsPaint_ = true;  // shown or resized since the last full repaint
   TChartCursors Cursors_;
   QCursor OwnCursor_;

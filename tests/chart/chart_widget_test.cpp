@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QTest>
 
 #include "chart/qt/qt_bitmap.h"
 #include "tests/chart/main_window_chart.h"
@@ -20,7 +21,7 @@ TEST(ChartWidget, ShowsTheChartsPictureAtItsSize) {
   TGChart& chart = widget.Chart();
   EXPECT_FALSE(chart.PaintSuspended());
   EXPECT_FALSE(chart.Visible());
-  SetUpAsMainWindowChart(chart);
+  SetUpAsShownInWindow(chart);
   widget.resize(577, 361);
   widget.show();
   EXPECT_TRUE(chart.Visible());
@@ -28,14 +29,14 @@ TEST(ChartWidget, ShowsTheChartsPictureAtItsSize) {
   QApplication::processEvents();
   EXPECT_GT(chart.PaintCount(), before);  // shown: the window system asks for a full repaint
   EXPECT_EQ(chart.Width(), 577);
-  // An incremental drawing is composed when the widget paints, without a full repaint.
+  // An incremental drawing is composed when the widget paints its next frame, without a
+  // full repaint.
   chart.SetDataColor(clBlue);
   chart.Line(0, 5.2, 1000, 5.2);
   const int64_t shown = chart.PaintCount();
   chart.UpdateGraph();
   EXPECT_TRUE(chart.CompositionPending());
-  QApplication::processEvents();
-  EXPECT_FALSE(chart.CompositionPending());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !chart.CompositionPending(); }));
   EXPECT_EQ(chart.PaintCount(), shown);
   const TPoint p = chart.MapToPixel(1, 510, 5.2);
   EXPECT_EQ(Grabbed(widget).pixel(p.x, p.y), qRgb(0, 0, 255));

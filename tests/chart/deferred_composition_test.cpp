@@ -5,7 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <vector>
+
+#include <unistd.h>
 
 #include "tests/chart/main_window_chart.h"
 
@@ -141,10 +146,29 @@ struct DeferredComposition : testing::Test {
     Shown("stop");
   }
 
+  // Records as a session file holds them, loaded into both charts.
+  void Load(const std::vector<TChartItem>& items) {
+    const auto path = std::filesystem::temp_directory_path() / ("tavolix_deferred_" + std::to_string(::getpid()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(items.data()), std::streamsize(items.size() * sizeof(TChartItem)));
+    Both([&](TGChart& c) { c.LoadGraphFile(path.string(), false); });
+    std::filesystem::remove(path);
+  }
+
   TQtMainChart Deferred;
   TQtMainChart Immediate;
   int Checks = 0;
 };
+
+TChartItem Loaded(TItemKind kind, double x, double y) {
+  TChartItem item{};
+  item.Kind = kind;
+  item.Layer = 1;
+  item.LineWidth = 1;
+  item.Color = clNavy;
+  item.X = x, item.Y = y;
+  return item;
+}
 
 TEST_F(DeferredComposition, NormalModeAcrossThePacingBands) {
   Run(false, 1, 2300, 37, [](int n, TGChart& c) {
@@ -190,3 +214,35 @@ TEST_F(DeferredComposition, ChangesBetweenShowsComposeWhatWaitsFirst) {
 }
 
 }  // namespace
+
+// A character mark takes the chart area's font as the last text item left it, so a
+// full paint over the first one draws a large glyph over the small one.
+TEST_F(DeferredComposition, CharacterMarkBeforeATextItemInTwoFullPaints) {
+  TChartItem mark = Loaded(ikMark, 300, 5);
+  mark.Style = 'W';
+  TChartItem text = Loaded(ikText, 600, 5);
+  text.Size = 40;
+  text.Text[0] = 1, text.Text[1] = 'T';
+  Load({mark, text});  // loading repaints
+  Both([](TGChart& c) { c.Paint(); });  // the window uncovered
+  Shown("a second full paint");
+}
+
+// The cross-hair is drawn into the chart-area picture that later passes draw over, so a
+// pass that draws nothing new still leaves it behind for the next one.
+TEST_F(DeferredComposition, CrossHairMovedBetweenAFullPaintAndAnUpdate) {
+  Both([](TGChart& c) {
+    c.SetDataColor(clBlue);
+    c.Line(0, 2, 1000, 8);
+    c.Line(0, 8, 1000, 2);
+    c.UpdateGraph();  // the grid is drawn once, before the first items
+    c.CrossHair(1).SetMode(chBoth);
+    c.CrossHair(1).SetPosX(300);
+    c.CrossHair(1).SetPosY(4);
+    c.Paint();
+    c.UpdateGraph();
+    c.CrossHair(1).SetPosX(700);  // AutoRedraw is off: stored only
+    c.UpdateGraph();
+  });
+  Shown("after the move");
+}
