@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
@@ -193,6 +194,51 @@ TEST_F(AnalysisWindows, FilterFieldsOutOfRangeAreNamedAndAddNothing) {
   EXPECT_EQ(Dialogs.Errors.join('|').toStdString(), error + '|' + error);
   EXPECT_EQ(chart.NumItems(), items);
   EXPECT_EQ(filter.CopyList->count(), 0);
+}
+
+TEST_F(AnalysisWindows, LiveCopyGrowsSampleBySampleAndLeavesTheTrendWindowWithItsChannel) {
+  Form->TrendCheckBox->click();
+  Form->GraphXmaxEdit->setText("100");
+  const int32_t layer = analysis.AddFilteredCopy(1, {fkMovingAverage, 2});
+  Form->StartButton->click();
+  Send(Counting(1, 500));
+  ASSERT_TRUE(WaitUntil([&] { return Count() == 500; }));
+  int copyItems = 0, channelItems = 0;
+  for (const TChartItem& item : chart.Items()) (item.Layer == layer ? copyItems : channelItems)++;
+  EXPECT_EQ(channelItems, 81);  // Xmax - 19 samples stay in the window
+  EXPECT_LE(copyItems, channelItems + 1);
+  EXPECT_GE(copyItems, channelItems);
+  const TChartItem& newest = chart.Items().back();
+  EXPECT_EQ(newest.Layer, layer);
+  EXPECT_EQ(newest.X2, 500);
+  EXPECT_EQ(newest.Y2, 499.5);
+  Form->StopButton->click();
+
+  Form->CH2RadioButton->click();  // another channel mode: the copy goes with its channel
+  EXPECT_TRUE(analysis.Copies().Copies().empty());
+  EXPECT_EQ(chart.LxControlledBy(layer), layer);
+}
+
+TEST_F(AnalysisWindows, RealtimeSpectrumCoversTheNewestSamplesOfARunningAcquisition) {
+  TFourierWindow& realtime = analysis.ShowRealtimeFourier();
+  realtime.LengthBox->setCurrentText("256");
+  EXPECT_EQ(realtime.PeakLabel->text().toStdString(), "Noch keine Werte: die Analyse folgt einer laufenden Erfassung.");
+  Form->StartButton->click();
+  Send(SineLines(1000, 0.125, 3));
+  ASSERT_TRUE(WaitUntil([&] { return Count() == 1000; }));
+  ASSERT_TRUE(WaitUntil([&] { return !realtime.Spectra().empty() && realtime.Spectra()[0].Spectrum.FftSize == 256; }));
+  ASSERT_TRUE(WaitUntil([&] { return std::abs(realtime.Spectra()[0].Spectrum.Peak.Amplitude - 3) < 0.01; }));
+  EXPECT_NEAR(realtime.Spectra()[0].Spectrum.Peak.Frequency, 0.125, 1e-6);
+  realtime.hide();  // closed, it takes no samples
+  Form->StopButton->click();
+  Form->StartButton->click();
+  Send(SineLines(10, 0.125, 3));
+  ASSERT_TRUE(WaitUntil([&] { return Count() == 10; }));
+  Form->StopButton->click();
+  EXPECT_EQ(analysis.Realtime().Active(), false);
+  std::vector<TChannelSpectrum> spectra;
+  analysis.Realtime().Collect(spectra);
+  EXPECT_TRUE(spectra.empty()) << "Start forgot the samples before it, and none came while closed";
 }
 
 }  // namespace
