@@ -3,7 +3,8 @@
 // items stand for, in the order they were drawn, and the part of them that lies in the
 // layer's x range (what the user sees). It reads the display list alone, so it serves a
 // running acquisition, a finished one and a loaded session alike. The vectors keep their
-// capacity from one reading to the next.
+// capacity from one reading to the next, and items appended since the last reading are
+// the only ones read, so that following a Normal acquisition costs what it adds.
 
 #include <array>
 #include <cstdint>
@@ -34,14 +35,13 @@ struct TChannelCurve {
 
 class TChartCurves {
  public:
+  TChartCurves();
   // Reads the display list again when it changed since the last call, and selects the
   // visible parts again when it or a layer's x range or visibility changed. True when
   // anything changed.
   bool Update(const TGChart& chart);
   // The layers that hold curve samples, ascending.
   const std::vector<const TChannelCurve*>& Curves() const { return Used_; }
-  // Forgets what was read: the next Update reads again.
-  void Invalidate() { Read_ = false; }
 
  private:
   struct TListStamp {
@@ -53,9 +53,12 @@ class TChartCurves {
     bool Shown = false;
     bool operator==(const TViewStamp&) const = default;
   };
-  bool ListChanged(const TGChart& chart) const;
-  void ReadItems(const TGChart& chart);
-  bool SelectVisible(const TGChart& chart, bool force);
+  enum TListChange : uint8_t { lcNone, lcAppended, lcOther };
+  TListChange ListChange(const TGChart& chart) const;
+  // Adds the samples of items from..NumItems - 1.
+  void ReadItems(const TGChart& chart, size_t from);
+  // Adds the samples from..size - 1 that lie in the view to the visible part.
+  static void Select(TChannelCurve& curve, size_t from, const TViewStamp& view);
 
   std::array<TChannelCurve, kNumLayers> Layers_;
   std::array<TViewStamp, kNumLayers> Views_;

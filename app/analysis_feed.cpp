@@ -46,7 +46,15 @@ void TAnalysisFeed::SetSampleRate(double rate) {
   Touch();
 }
 
-void TAnalysisFeed::Subscribe(std::function<void(bool)> round) { Subscribers_.push_back(std::move(round)); }
+void TAnalysisFeed::Subscribe(std::function<void()> round) { Subscribers_.push_back(std::move(round)); }
+
+bool TAnalysisFeed::Changed() {
+  if (!RoundChanged_) {
+    RoundChanged_ = Curves_.Update(Chart_) || RateChanged_;
+    RateChanged_ = false;
+  }
+  return *RoundChanged_;
+}
 
 void TAnalysisFeed::Touch() { Frame_.Request(); }
 
@@ -56,7 +64,6 @@ bool TAnalysisFeed::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TAnalysisFeed::Notify() {
-  const bool changed = Curves_.Update(Chart_) || RateChanged_;
-  RateChanged_ = false;
-  for (const auto& subscriber : Subscribers_) subscriber(changed);
+  RoundChanged_.reset();
+  for (const auto& subscriber : Subscribers_) subscriber();
 }

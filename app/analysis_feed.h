@@ -8,6 +8,7 @@
 #include <QObject>
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,9 +42,12 @@ class TAnalysisFeed : public QObject {
   double SampleRate() const { return SampleRate_; }
   void SetSampleRate(double rate);
 
-  // Called at the next frame after the main chart painted or the sample rate changed;
-  // changed says whether the curves, their visible parts or the sample rate did.
-  void Subscribe(std::function<void(bool changed)> round);
+  // Called at the next frame after the main chart painted or the sample rate changed.
+  void Subscribe(std::function<void()> round);
+  // Within a round: whether the curves, their visible parts or the sample rate changed
+  // since the round that last asked. Only the subscribers that show something ask, so
+  // that nobody reads the chart while no analysis window is open.
+  bool Changed();
   // Asks for the subscribers' round as a change would.
   void Touch();
 
@@ -60,7 +64,8 @@ class TAnalysisFeed : public QObject {
   std::array<std::string, kNumLayers> LayerNames_;  // empty: the channel's own name
   TChartCurves Curves_;
   double SampleRate_ = 0;
-  std::vector<std::function<void(bool)>> Subscribers_;
+  std::vector<std::function<void()>> Subscribers_;
   bool RateChanged_ = false;
+  std::optional<bool> RoundChanged_;  // asked in this round
   TFramePacer Frame_{[this] { Notify(); }};
 };

@@ -39,7 +39,7 @@ TFilterDialog::TFilterDialog(TAnalysisWindows& analysis, TUserDialogs& dialogs, 
   setWindowTitle(QStringLiteral("Digitales Filter"));
   CreateControls();
   KindChanged();
-  Feed_.Subscribe([this](bool) {
+  Feed_.Subscribe([this] {
     SampleRateEdit->ShowRate();
     UnitLabel->setText(Feed_.SampleRate() > 0 ? QStringLiteral("Hz") : QStringLiteral("pro Abtastwert"));
   });

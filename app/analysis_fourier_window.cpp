@@ -31,9 +31,10 @@ TFourierWindow::TFourierWindow(TAnalysisFeed& feed, TUserDialogs& dialogs, TReal
   CreateControls();
   ConfigureSpectrumChart(Chart());
   Chart().OnZoomPan = [this](TGChart&) { UserView_ = true; };
-  Feed_.Subscribe([this](bool changed) {
+  Feed_.Subscribe([this] {
     SampleRateEdit->ShowRate();
-    if (isVisible()) RunGuarded(Dialogs_, [this, changed] { Refresh(changed); });
+    // The realtime spectra know by themselves whether samples came.
+    if (isVisible()) RunGuarded(Dialogs_, [this] { Refresh(!Realtime_ && Feed_.Changed()); });
   });
 }
 
@@ -133,10 +134,10 @@ TFourierWindow::TOutcome TFourierWindow::Compute(bool force) {
   if (Realtime_) {
     Realtime_->SetOptions(options);  // the sample rate may have changed in another window
     if (!Realtime_->Collect(Spectra_) && !force) return oUnchanged;
-    const auto& curves = Feed_.Curves().Curves();
     for (TChannelSpectrum& s : Spectra_) {
+      if (!s.Name.empty()) continue;
       s.Name = Feed_.Name(s.Layer);
-      for (const TChannelCurve* c : curves) {
+      for (const TChannelCurve* c : Feed_.Curves().Curves()) {
         if (c->Layer == s.Layer) s.Color = c->Color;
       }
     }
@@ -164,11 +165,16 @@ void TFourierWindow::Refresh(bool force) {
   if (outcome == oUnchanged) return;
   TGChart& chart = Chart();
   const std::vector<TSpectrumCurve> curves = SpectrumCurves(Spectra_);
-  SetSpectrumCaptions(chart, Feed_.SampleRate() > 0, Options().Scale);
+  const bool captionsChanged = SetSpectrumCaptions(chart, Feed_.SampleRate() > 0, Options().Scale);
   PlotSpectra(chart, curves);
   MarkPeaks(chart, curves, Options().Scale);
-  if (!UserView_) FitSpectrumRange(chart, curves, Options().Scale);
-  chart.Paint();
+  const bool rangeChanged = !UserView_ && FitSpectrumRange(chart, curves, Options().Scale, Realtime_ != nullptr);
+  // Scales and captions as they were: the chart area alone is drawn again.
+  if (captionsChanged || rangeChanged) {
+    chart.Paint();
+  } else {
+    chart.UpdateGraph();
+  }
   if (outcome == oShown) ShowPeaks();
 }
 
@@ -185,7 +191,8 @@ void TFourierWindow::ShowPeaks() {
   if (!Spectra_.empty()) {
     lines << QStringLiteral("%1 Werte je Transformation").arg(Spectra_.front().Spectrum.FftSize);
   }
-  PeakLabel->setText(lines.join(QLatin1Char('\n')));
+  const QString text = lines.join(QLatin1Char('\n'));
+  if (PeakLabel->text() != text) PeakLabel->setText(text);
 }
 
 void TFourierWindow::SaveCsv() {

@@ -37,8 +37,8 @@ TStatisticsWindow::TStatisticsWindow(TAnalysisFeed& feed, QWidget* parent)
   layout->setContentsMargins(4, 4, 4, 4);
   layout->addWidget(Table);
   resize(720, 160);
-  Feed_.Subscribe([this](bool changed) {
-    if (changed && isVisible()) Refresh();
+  Feed_.Subscribe([this] {
+    if (isVisible() && Feed_.Changed()) Refresh();
   });
 }
 

@@ -1,6 +1,10 @@
 #include "app/channel_spectra.h"
 
+#include <algorithm>
+
+#include "acquisition/csv_format.h"
 #include "analysis/spectra.h"
+#include "chart/record_file.h"
 
 std::vector<TChannelSpectrum> ChannelSpectra(const std::vector<const TChannelCurve*>& curves, TCurvePart part,
                                              const TSpectrumOptions& options,
@@ -33,11 +37,31 @@ std::vector<TSpectrumCurve> SpectrumCurves(const std::vector<TChannelSpectrum>& 
 
 void SaveSpectrumCsv(const std::string& path, const std::vector<TChannelSpectrum>& spectra, bool hertz,
                      const TCsvFile& file) {
-  TGChart chart;
-  chart.SetAllocSize(1000000);
-  PlotSpectra(chart, SpectrumCurves(spectra));
-  TChartCsvNames names;
-  names.X = hertz ? "Frequenz in Hz" : "Frequenz pro Abtastwert";
-  for (const TChannelSpectrum& s : spectra) names.Layers[size_t(s.Layer - 1)] = s.Name;
-  SaveChartCsv(path, chart, names, file);
+  const TCsvFormat& format = file.Format;
+  std::string text;
+  if (file.Utf8Mark) text += "\xEF\xBB\xBF";
+  AppendCsvText(text, FrequencyCaption(hertz), format);
+  size_t bins = 0;
+  for (const TChannelSpectrum& s : spectra) {
+    text += format.Separator;
+    AppendCsvText(text, s.Name, format);
+    bins = std::max(bins, s.Spectrum.Frequency.size());
+  }
+  text += "\r\n";
+  // The spectra share one frequency axis; the first that reaches a bin gives its frequency.
+  for (size_t k = 0; k < bins; ++k) {
+    for (const TChannelSpectrum& s : spectra) {
+      if (k >= s.Spectrum.Frequency.size()) continue;
+      AppendCsvNumber(text, s.Spectrum.Frequency[k], format);
+      break;
+    }
+    for (const TChannelSpectrum& s : spectra) {
+      text += format.Separator;
+      if (k < s.Spectrum.Magnitude.size()) AppendCsvNumber(text, s.Spectrum.Magnitude[k], format);
+    }
+    text += "\r\n";
+  }
+  TFileWriter writer(path);
+  writer.Write(text.data(), text.size());
+  writer.Close();
 }

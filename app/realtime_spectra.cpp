@@ -46,6 +46,7 @@ bool TRealtimeSpectra::Collect(std::vector<TChannelSpectrum>& spectra) {
     c.Spectrum->Update();
     c.Fresh = false;
     changed = true;
+    if (s.Layer != layer) s.Name.clear();  // named again by the window
     s.Layer = layer;
     s.Spectrum.Frequency.assign(c.Spectrum->Frequency().begin(), c.Spectrum->Frequency().end());
     s.Spectrum.Magnitude.assign(c.Spectrum->Magnitude().begin(), c.Spectrum->Magnitude().end());

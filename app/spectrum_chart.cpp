@@ -44,23 +44,26 @@ void ConfigureSpectrumChart(TGChart& c) {
   c.EndLoading();
 }
 
-void SetSpectrumCaptions(TGChart& chart, bool hertz, TMagnitudeScale scale) {
-  chart.Scale1X().SetCaption(hertz ? "Frequenz in Hz" : "Frequenz pro Abtastwert");
-  chart.Scale1Y().SetCaption(scale == msDecibel ? "Amplitude in dB" : "Amplitude");
+const char* FrequencyCaption(bool hertz) { return hertz ? "Frequenz in Hz" : "Frequenz pro Abtastwert"; }
+
+bool SetSpectrumCaptions(TGChart& chart, bool hertz, TMagnitudeScale scale) {
+  const std::string x = FrequencyCaption(hertz);
+  const std::string y = scale == msDecibel ? "Amplitude in dB" : "Amplitude";
+  if (chart.Scale1X().Caption() == x && chart.Scale1Y().Caption() == y) return false;
+  chart.Scale1X().SetCaption(x);
+  chart.Scale1Y().SetCaption(y);
+  return true;
 }
 
 void PlotSpectra(TGChart& chart, std::span<const TSpectrumCurve> curves) {
   chart.ClearGraph();
-  size_t bins = 0;
-  for (const TSpectrumCurve& c : curves) bins = std::max(bins, std::min(c.Frequency.size(), c.Magnitude.size()));
-  for (size_t k = 0; k < bins; ++k) {
-    for (const TSpectrumCurve& c : curves) {
-      if (k >= c.Frequency.size() || k >= c.Magnitude.size()) continue;
-      const size_t from = k == 0 ? 0 : k - 1;
-      chart.SetCurrentLayer(c.Layer);
-      chart.SetDataColor(c.Color);
-      chart.Line(c.Frequency[from], c.Magnitude[from], c.Frequency[k], c.Magnitude[k]);
-    }
+  for (const TSpectrumCurve& c : curves) {
+    const size_t bins = std::min(c.Frequency.size(), c.Magnitude.size());
+    if (bins == 0) continue;
+    chart.SetCurrentLayer(c.Layer);
+    chart.SetDataColor(c.Color);
+    chart.MoveTo(c.Frequency[0], c.Magnitude[0]);
+    for (size_t k = 1; k < bins; ++k) chart.DrawTo(c.Frequency[k], c.Magnitude[k]);
   }
   chart.SetCurrentLayer(1);
 }
@@ -81,7 +84,8 @@ void MarkPeaks(TGChart& chart, std::span<const TSpectrumCurve> curves, TMagnitud
   }
 }
 
-void FitSpectrumRange(TGChart& chart, std::span<const TSpectrumCurve> curves, TMagnitudeScale scale) {
+bool FitSpectrumRange(TGChart& chart, std::span<const TSpectrumCurve> curves, TMagnitudeScale scale,
+                      bool keepFitting) {
   double top = 0, low = std::numeric_limits<double>::infinity(), high = -low;
   for (const TSpectrumCurve& c : curves) {
     if (!c.Frequency.empty()) top = std::max(top, c.Frequency.back());
@@ -101,5 +105,12 @@ void FitSpectrumRange(TGChart& chart, std::span<const TSpectrumCurve> curves, TM
     low = 0;
   }
   const double span = high > low ? high - low : 1;
-  chart.SetRange(0, 0, low, top > 0 ? top : 0.5, high + span / 10);
+  const double right = top > 0 ? top : 0.5;
+  const TScalePropsHoriz& x = chart.Scale1X();
+  const TScalePropsVert& y = chart.Scale1Y();
+  const bool fits = x.RangeLow() == 0 && x.RangeHigh() == right && y.RangeLow() <= low && y.RangeHigh() >= high &&
+                    y.RangeHigh() - y.RangeLow() <= 2 * (span + span / 10);
+  if (keepFitting && fits) return false;
+  chart.SetRange(0, 0, low, right, high + span / 10);
+  return true;
 }

@@ -19,11 +19,15 @@ struct TSpectrumCurve {
 // to them and moved by the mouse.
 void ConfigureSpectrumChart(TGChart& chart);
 
-// Axis captions for the frequency unit (Hz when the sample rate is known) and the scale.
-void SetSpectrumCaptions(TGChart& chart, bool hertz, TMagnitudeScale scale);
+// "Frequenz in Hz" when the sample rate is known, else "Frequenz pro Abtastwert".
+const char* FrequencyCaption(bool hertz);
 
-// Replaces the items with the curves: per frequency one Line item per curve, in the
-// curves' order, so that the CSV export writes one row per frequency.
+// Axis captions for the frequency unit (Hz when the sample rate is known) and the scale;
+// whether they changed.
+bool SetSpectrumCaptions(TGChart& chart, bool hertz, TMagnitudeScale scale);
+
+// Replaces the items with the curves, each a MoveTo and a DrawTo per further frequency, so
+// that the painter draws each curve as one polyline.
 void PlotSpectra(TGChart& chart, std::span<const TSpectrumCurve> curves);
 
 // A target mark in the curve's colour at the strongest line of each of the first four
@@ -31,5 +35,9 @@ void PlotSpectra(TGChart& chart, std::span<const TSpectrumCurve> curves);
 void MarkPeaks(TGChart& chart, std::span<const TSpectrumCurve> curves, TMagnitudeScale scale);
 
 // Shows every curve: 0 to the highest frequency; linear from 0, decibels from the highest
-// less 120 dB (not below the lowest value); a tenth of the span above the highest.
-void FitSpectrumRange(TGChart& chart, std::span<const TSpectrumCurve> curves, TMagnitudeScale scale);
+// less 120 dB (not below the lowest value); a tenth of the span above the highest. With
+// keepFitting, a range that still shows every curve and is not more than twice as tall as
+// needed stays, so that a spectrum updated every frame does not make its scales jitter.
+// Returns whether the range changed.
+bool FitSpectrumRange(TGChart& chart, std::span<const TSpectrumCurve> curves, TMagnitudeScale scale,
+                      bool keepFitting);
