@@ -37,6 +37,7 @@ const TKindChoice kKinds[] = {
 TFilterDialog::TFilterDialog(TAnalysisWindows& analysis, TUserDialogs& dialogs, QWidget* parent)
     : QDialog(parent), Analysis_(analysis), Feed_(analysis.Feed()), Dialogs_(dialogs) {
   setWindowTitle(QStringLiteral("Digitales Filter"));
+  resize(480, 480);
   CreateControls();
   KindChanged();
   Feed_.Subscribe([this] {
@@ -55,16 +56,15 @@ void TFilterDialog::CreateControls() {
   OrderEdit = new QSpinBox(this);
   OrderEdit->setRange(MinButterworthOrder, MaxButterworthOrder);
   OrderEdit->setValue(4);
-  auto frequencyField = [this](const char* text) {
-    auto* edit = new QLineEdit(QString::fromUtf8(text), this);
-    edit->setValidator(new TFieldFilter(QStringLiteral(".,eE-+"), 20, edit));
+  // Positive numbers with the window's decimal separator, as its other fields take them.
+  const QString point = QString(QChar::fromLatin1(Feed_.DecimalSeparator()));
+  auto frequencyField = [&](const QString& digits) {
+    auto* edit = new QLineEdit(QStringLiteral("0") + point + digits, this);
+    FilterField(edit, point + QStringLiteral("eE+-"), 20);
     return edit;
   };
-  const QString point = QString(QChar::fromLatin1(Feed_.DecimalSeparator()));
-  CutoffEdit = frequencyField("0");
-  CutoffEdit->setText(QStringLiteral("0") + point + QStringLiteral("05"));
-  CutoffHighEdit = frequencyField("0");
-  CutoffHighEdit->setText(QStringLiteral("0") + point + QStringLiteral("1"));
+  CutoffEdit = frequencyField(QStringLiteral("05"));
+  CutoffHighEdit = frequencyField(QStringLiteral("1"));
   SampleRateEdit = new TSampleRateField(
       Feed_, [this](const QString& text) { Dialogs_.ShowError(text); }, this);
   UnitLabel = new QLabel(QStringLiteral("pro Abtastwert"), this);
@@ -146,6 +146,7 @@ void TFilterDialog::RefreshCopies() {
                                                                   QString::fromStdString(FilterDescription(copy->Design))),
                                      CopyList);
     item->setData(Qt::UserRole, copy->Layer);
+    item->setToolTip(item->text());
     QPixmap swatch(12, 12);
     const TColor c = copy->Color;
     swatch.fill(QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)));

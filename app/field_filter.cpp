@@ -1,5 +1,8 @@
 #include "app/field_filter.h"
 
+#include <QLineEdit>
+#include <QToolTip>
+
 namespace {
 
 bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
@@ -40,4 +43,13 @@ QString TFieldFilter::RefusalText(QChar refused) const {
   const QString last = kinds.takeLast();
   const QString list = kinds.isEmpty() ? last : kinds.join(QStringLiteral(", ")) + QStringLiteral(" und ") + last;
   return QStringLiteral("„%1“ ist hier nicht möglich, nur %2.").arg(refused, list);
+}
+
+TFieldFilter* FilterField(QLineEdit* edit, const QString& allowed, int maxLength) {
+  auto* filter = new TFieldFilter(allowed, maxLength, edit);
+  filter->OnRefused = [edit](const QString& text) {
+    QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), text, edit);
+  };
+  edit->setValidator(filter);
+  return filter;
 }

@@ -8,6 +8,8 @@
 #include <QValidator>
 #include <functional>
 
+class QLineEdit;
+
 class TFieldFilter final : public QValidator {
  public:
   // allowed: the characters besides the digits; maxLength 0: any length.
@@ -23,3 +25,6 @@ class TFieldFilter final : public QValidator {
   const QString Allowed_;
   const int MaxLength_;
 };
+
+// Puts a filter on the field whose refusals show as a tip under it.
+TFieldFilter* FilterField(QLineEdit* edit, const QString& allowed, int maxLength);

@@ -15,7 +15,6 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QToolTip>
 
 #include "app/channel_table_page.h"
 #include "app/circular_progress.h"
@@ -251,11 +250,7 @@ QWidget* TForm1::CreateChannelPage(int channel) {
     edit->setPalette(plain);
     if (!allowed.isNull()) {
       // The filter refuses a text too long with a word; a maximum length would cut it.
-      auto* filter = new TFieldFilter(allowed, maxLength, edit);
-      filter->OnRefused = [edit](const QString& text) {
-        QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), text, edit);
-      };
-      edit->setValidator(filter);
+      FilterField(edit, allowed, maxLength);
     } else if (maxLength > 0) {
       edit->setMaxLength(maxLength);
     }

@@ -11,7 +11,7 @@ TSampleRateField::TSampleRateField(TAnalysisFeed& feed, std::function<void(const
     : QLineEdit(parent), Feed_(feed), Error_(std::move(error)) {
   setPlaceholderText(QStringLiteral("unbekannt"));
   setToolTip(QStringLiteral("Abtastrate in Hz; leer: Frequenzen pro Abtastwert"));
-  setValidator(new TFieldFilter(QStringLiteral("0123456789.,eE+"), 16, this));
+  FilterField(this, QString(QChar::fromLatin1(feed.DecimalSeparator())) + QStringLiteral("eE+-"), 16);
   connect(this, &QLineEdit::editingFinished, this, [this] { Take(); });
   ShowRate();
 }
