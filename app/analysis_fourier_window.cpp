@@ -99,6 +99,7 @@ void TFourierWindow::CreateControls() {
   connect(FitButton, &QPushButton::clicked, this, [this] {
     RunGuarded(Dialogs_, [this] {
       UserView_ = false;
+      FitNow_ = true;
       Refresh();
     });
   });
@@ -168,7 +169,9 @@ void TFourierWindow::Refresh(bool force) {
   const bool captionsChanged = SetSpectrumCaptions(chart, Feed_.SampleRate() > 0, Options().Scale);
   PlotSpectra(chart, curves);
   MarkPeaks(chart, curves, Options().Scale);
-  const bool rangeChanged = !UserView_ && FitSpectrumRange(chart, curves, Options().Scale, Realtime_ != nullptr);
+  const bool keepFitting = Realtime_ != nullptr && !FitNow_;
+  FitNow_ = false;
+  const bool rangeChanged = !UserView_ && FitSpectrumRange(chart, curves, Options().Scale, keepFitting);
   // Scales and captions as they were: the chart area alone is drawn again.
   if (captionsChanged || rangeChanged) {
     chart.Paint();

@@ -58,4 +58,5 @@ class TFourierWindow : public QWidget {
   TGChartWidget* ChartWidget_ = nullptr;
   std::vector<TChannelSpectrum> Spectra_;
   bool UserView_ = false;  // the user panned or zoomed: updates keep the view
+  bool FitNow_ = false;    // "Bereich anpassen": the next update fits the range tightly
 };

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
@@ -182,7 +184,7 @@ TEST_F(AnalysisWindows, FilteredCopyOfAFinishedCurveIsALayerOfItsOwnUntilRemoved
   EXPECT_TRUE(Dialogs.Errors.isEmpty()) << Dialogs.Errors.join(' ').toStdString();
 }
 
-TEST_F(AnalysisWindows, FilterFieldsOutOfRangeAreNamedAndAddNothing) {
+TEST_F(AnalysisWindows, FilterOutOfRangeIsNamedAndAddsNothingAGoodOneCopiesAsCCode) {
   Acquire(Counting(1, 6), 6);
   const int32_t items = chart.NumItems();
   TFilterDialog& filter = analysis.ShowFilter();
@@ -194,6 +196,12 @@ TEST_F(AnalysisWindows, FilterFieldsOutOfRangeAreNamedAndAddNothing) {
   EXPECT_EQ(Dialogs.Errors.join('|').toStdString(), error + '|' + error);
   EXPECT_EQ(chart.NumItems(), items);
   EXPECT_EQ(filter.CopyList->count(), 0);
+
+  filter.CutoffEdit->setText("0,1");
+  filter.CopyCodeButton->click();
+  const QString code = QApplication::clipboard()->text();
+  EXPECT_TRUE(code.contains("Butterworth-Tiefpass 4. Ordnung, Grenzfrequenz 0.1 pro Abtastwert")) << code.toStdString();
+  EXPECT_EQ(Dialogs.Errors.size(), 2);
 }
 
 TEST_F(AnalysisWindows, LiveCopyGrowsSampleBySampleAndLeavesTheTrendWindowWithItsChannel) {
