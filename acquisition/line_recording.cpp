@@ -15,7 +15,8 @@ void TLineRecording::Open(const std::string& path, const TCsvFile& file, std::sp
   Format_ = file.Format;
   LastHandOver_ = 0;
   if (file.Utf8Mark) Writer_->Text() += "\xEF\xBB\xBF";
-  NameChannels(channelNames);
+  // An "Auto" device that has placed no channel yet heads the file once it does.
+  if (!channelNames.empty()) NameChannels(channelNames);
 }
 
 void TLineRecording::NameChannels(std::span<const std::string> channelNames) {
@@ -37,17 +38,17 @@ void TLineRecording::NameChannels(std::span<const std::string> channelNames) {
   Writer_->RowAdded();
 }
 
-void TLineRecording::AddRow(double seconds, int64_t sample, std::span<const float> raw, std::span<const float> scaled) {
+void TLineRecording::AddRow(double seconds, int64_t sample, std::span<const double> raw, std::span<const double> scaled) {
   std::string& out = Writer_->Text();
   AppendCsvSeconds(out, seconds, Format_);
   out += Format_.Separator;
   char count[24];
   out.append(count, std::to_chars(count, count + sizeof count, sample).ptr);
-  for (const float v : raw) {
+  for (const double v : raw) {
     out += Format_.Separator;
     AppendCsvNumber(out, v, Format_);
   }
-  for (const float v : scaled) {
+  for (const double v : scaled) {
     out += Format_.Separator;
     AppendCsvNumber(out, v, Format_);
   }
