@@ -13,6 +13,9 @@
 
 class TLineRecording {
  public:
+  // Channels a row holds at most: the "Auto" mode's sixteen.
+  static constexpr size_t kMaxRecordedChannels = 16;
+
   // Starts recording into path, headed by the channel names (UTF-8); without names the
   // header waits for NameChannels. Raises EGChartError when the file cannot be created.
   void Open(const std::string& path, const TCsvFile& file, std::span<const std::string> channelNames);
