@@ -11,6 +11,10 @@ constexpr int32_t kChannelModeAuto = 3;
 // one channel, one per channel and sample with more.
 constexpr int32_t kMaxNormalItems = 100000;
 
+// A Trend window in seconds keeps at most this many items: a long window at a high rate
+// must not take all memory. Beyond it the oldest go, and the window shows less time.
+constexpr int32_t kMaxTimeWindowItems = 1000000;
+
 // The Normal-mode sample limit of a fixed channel mode.
 constexpr int32_t MaxSamplesFor(int32_t channelMode) { return channelMode == 2 ? kMaxNormalItems / 2 : kMaxNormalItems; }
 

@@ -1,6 +1,8 @@
 // The second half of the per-line routine: the new sample's items, the redraw pacing and
 // the sliding window of Trend mode.
 
+#include <limits>
+
 #include "acquisition/acquisition.h"
 #include "chart/gchart.h"
 
@@ -114,13 +116,17 @@ void TAcquisition::SlideTimeWindow() {
   // As the sample window leaves 20 of its 1000 samples free at the right, the newest
   // time stays a fiftieth of the window left of the right edge.
   const double right = s.NewestX + double(s.Xmax) / 50;
-  if (right <= double(s.Xmax)) return;
-  const double left = right - double(s.Xmax);
-  // Layers 2 to 16 of "Auto" follow layer 1; the y ranges stay.
-  for (int32_t layer = 1; layer <= (s.ChannelMode == 2 ? 2 : 1); ++layer) {
-    const TScalePropsVert& y = Chart_.ScaleY(layer);
-    Chart_.SetRange(layer, left, y.RangeLow(), right, y.RangeHigh());
+  double left = -std::numeric_limits<double>::infinity();
+  if (right > double(s.Xmax)) {
+    left = right - double(s.Xmax);
+    // Layers 2 to 16 of "Auto" follow layer 1; the y ranges stay.
+    for (int32_t layer = 1; layer <= (s.ChannelMode == 2 ? 2 : 1); ++layer) {
+      const TScalePropsVert& y = Chart_.ScaleY(layer);
+      Chart_.SetRange(layer, left, y.RangeLow(), right, y.RangeHigh());
+    }
   }
   // The samples are in time order: what ends left of the window is older than it.
-  while (Chart_.NumItems() > 0 && Chart_.Items()[0].X2 <= left) Chart_.RemoveFirstItem();
+  while (Chart_.NumItems() > 0 && (Chart_.NumItems() > kMaxTimeWindowItems || Chart_.Items()[0].X2 <= left)) {
+    Chart_.RemoveFirstItem();
+  }
 }

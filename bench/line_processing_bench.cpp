@@ -90,6 +90,11 @@ void Run(benchmark::State& s, const std::string& data, int lines, int channelMod
   acquisition.State.TrendMode = trend;
   acquisition.State.Xmax = 1000;
   acquisition.SetTimeAxis(extra == exTimeAxis, false);
+  if (extra == exTimeAxis) {
+    // A board at 1000 lines/s and a window of one second: the sample window's size.
+    acquisition.SetLineRate(1000);
+    acquisition.State.Xmax = 1;
+  }
   const std::string path = RecordingPath();
   const std::string names[] = {"a", "b", "c", "d"};
   const size_t channels = channelMode == kChannelModeAuto ? 4 : size_t(channelMode);
