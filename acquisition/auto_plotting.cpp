@@ -161,7 +161,8 @@ void TAcquisition::ForgetChannels() {
 void TAcquisition::UpdateLegend() {
   Legend_.Entries.clear();
   for (int32_t n = 1; n <= Channels_.Count(); ++n) {
-    if (Channels_[n].Visible && n != TimeChannel_) Legend_.Entries.push_back({Channels_.DisplayName(n), Traces_[size_t(n)].Color});
+    if (!Channels_[n].Visible || n == TimeChannel_) continue;
+    Legend_.Entries.push_back({Channels_.DisplayName(n), Traces_[size_t(n)].Color});
   }
 }
 

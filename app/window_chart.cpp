@@ -113,4 +113,6 @@ void SetUpAsShownInWindow(TGChart& chart) {
   SetWindowChartStartRanges(chart);
 }
 
-void SetWindowChartXAxis(TGChart& chart, bool time) { chart.Scale1X().SetCaption(time ? "Zeit [s]" : "Anzahl Samples"); }
+void SetWindowChartXAxis(TGChart& chart, bool time) {
+  chart.Scale1X().SetCaption(time ? "Zeit [s]" : "Anzahl Samples");
+}
