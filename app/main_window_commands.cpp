@@ -29,7 +29,6 @@
 
 namespace {
 
-const QString kLaterVersion = QStringLiteral("Für eine spätere Version vorgesehen");
 constexpr TColor kChannel1Color = 0xFF0000;
 
 std::string ChartText(const QLineEdit* edit) { return ToChartText(edit->text()); }
@@ -292,7 +291,8 @@ void TForm1::TrendCheckBoxClick() {
     UncheckRadioButton(ZoomRadioButton);
     ZoomRadioButton->setEnabled(false);
     chart.Scale1Y().SetLogarithmic(false);
-    GraphXmaxEdit->setText(QStringLiteral("1000"));
+    // A thousand samples; on the time axis ten seconds, a window of similar use.
+    GraphXmaxEdit->setText(RadioButton2->isChecked() ? QStringLiteral("10") : QStringLiteral("1000"));
     ResetAxisButtonClick();
     Acquisition_.SetTrendMode(true);
   } else {
@@ -353,10 +353,6 @@ void TForm1::DoubleTicsCheckBoxClick() {
   Chart().UpdateGraph();
 }
 
-void TForm1::RadioButton2Click() {
-  ShowInformation(kLaterVersion);
-  CheckRadioButton(RadioButton1, nullptr);
-}
 
 void TForm1::Einstellungen1Click() { CloseSequence(); }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -167,10 +168,18 @@ TEST_F(MainWindow, TrendAndNormalEmptyTheChart) {
   EXPECT_EQ(chart.MouseAction(), maPan);
 }
 
-TEST_F(MainWindow, LaterVersionCommands) {
-  Form->RadioButton2->click();
-  EXPECT_EQ(Dialogs.Informations, QStringList(1, "Für eine spätere Version vorgesehen"));
-  EXPECT_TRUE(Form->RadioButton1->isChecked());
+TEST_F(MainWindow, MathematikMenuOpensItsWindows) {
+  for (QAction* a : {Form->FourierAnalyse1, Form->RealtimeFourierAnalyse1, Form->DigitalesFilter1, Form->Statistik1}) {
+    a->trigger();
+  }
+  QStringList shown;
+  for (const QWidget* w : QApplication::topLevelWidgets()) {
+    if (w->isVisible() && w != Form.get()) shown << w->windowTitle();
+  }
+  shown.sort();
+  EXPECT_EQ(shown.join('|').toStdString(),
+            "Digitales Filter|Fourier Analyse|Realtime Fourier Analyse|Statistik des sichtbaren Bereichs");
+  EXPECT_TRUE(Dialogs.Informations.isEmpty());
 }
 
 TEST_F(MainWindow, UnreadableFieldReportsAndLeavesTheWindowIdle) {
