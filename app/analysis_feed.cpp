@@ -4,9 +4,9 @@
 #include <QWidget>
 #include <utility>
 
-TAnalysisFeed::TAnalysisFeed(QWidget* chartWidget, const TGChart& chart, TNames names, const QLocale& locale,
+TAnalysisFeed::TAnalysisFeed(QWidget* chartWidget, const TGChart& chart, TChartMeaning meaning, const QLocale& locale,
                              char decimalSeparator)
-    : Chart_(chart), Names_(std::move(names)), Locale_(locale), DecimalSeparator_(decimalSeparator) {
+    : Chart_(chart), Meaning_(std::move(meaning)), Locale_(locale), DecimalSeparator_(decimalSeparator) {
   chartWidget->installEventFilter(this);
 }
 
@@ -21,12 +21,12 @@ std::string TAnalysisFeed::Name(int32_t layer) const {
   if (layer < 1 || layer > kNumLayers) return {};
   const std::string& own = LayerNames_[size_t(layer - 1)];
   if (!own.empty()) return own;
-  std::string name = Names_().Layers[size_t(layer - 1)];
+  std::string name = Meaning_.Names().Layers[size_t(layer - 1)];
   return name.empty() ? "Ebene " + std::to_string(layer) : name;
 }
 
 TChartCsvNames TAnalysisFeed::Names() const {
-  TChartCsvNames names = Names_();
+  TChartCsvNames names = Meaning_.Names();
   for (size_t i = 0; i < LayerNames_.size(); ++i) {
     if (!LayerNames_[i].empty()) names.Layers[i] = LayerNames_[i];
   }
@@ -44,6 +44,12 @@ void TAnalysisFeed::SetSampleRate(double rate) {
   SampleRate_ = rate;
   RateChanged_ = true;
   Touch();
+}
+
+double TAnalysisFeed::RateFor(std::span<const double> xs) const {
+  if (SampleRate_ > 0 || !XIsTime() || xs.size() < 2) return SampleRate_;
+  const double seconds = xs.back() - xs.front();
+  return seconds > 0 ? double(xs.size() - 1) / seconds : 0;
 }
 
 void TAnalysisFeed::Subscribe(std::function<void()> round) { Subscribers_.push_back(std::move(round)); }

@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -18,11 +19,16 @@
 
 class TAnalysisFeed : public QObject {
  public:
-  using TNames = std::function<TChartCsvNames()>;
+  // What the main window says about its chart: the channels' names, and whether x is the
+  // time in seconds ("Zeit") rather than the sample count.
+  struct TChartMeaning {
+    std::function<TChartCsvNames()> Names;
+    std::function<bool()> XIsTime;
+  };
 
   // chartWidget shows chart; both outlive the feed. The locale writes numbers for the
   // user; fields are read with decimalSeparator, as the main window's are.
-  TAnalysisFeed(QWidget* chartWidget, const TGChart& chart, TNames names, const QLocale& locale,
+  TAnalysisFeed(QWidget* chartWidget, const TGChart& chart, TChartMeaning meaning, const QLocale& locale,
                 char decimalSeparator);
 
   const TGChart& Chart() const { return Chart_; }
@@ -38,9 +44,13 @@ class TAnalysisFeed : public QObject {
   void SetLayerName(int32_t layer, std::string name);
   void ClearLayerName(int32_t layer);
 
-  // Hz; 0 while unknown (frequencies in cycles per sample).
+  // Hz as the user gave it; 0 while unknown (frequencies in cycles per sample).
   double SampleRate() const { return SampleRate_; }
   void SetSampleRate(double rate);
+  bool XIsTime() const { return Meaning_.XIsTime(); }
+  // The sample rate of a curve with these x values: the user's; else, on the time axis,
+  // the mean rate of the samples; else 0.
+  double RateFor(std::span<const double> xs) const;
 
   // Called at the next frame after the main chart painted or the sample rate changed.
   void Subscribe(std::function<void()> round);
@@ -58,7 +68,7 @@ class TAnalysisFeed : public QObject {
   void Notify();
 
   const TGChart& Chart_;
-  TNames Names_;
+  TChartMeaning Meaning_;
   const QLocale Locale_;
   const char DecimalSeparator_;
   std::array<std::string, kNumLayers> LayerNames_;  // empty: the channel's own name

@@ -41,8 +41,9 @@ TFilterDialog::TFilterDialog(TAnalysisWindows& analysis, TUserDialogs& dialogs, 
   CreateControls();
   KindChanged();
   Feed_.Subscribe([this] {
+    if (!isVisible()) return;
     SampleRateEdit->ShowRate();
-    UnitLabel->setText(Feed_.SampleRate() > 0 ? QStringLiteral("Hz") : QStringLiteral("pro Abtastwert"));
+    UnitLabel->setText(SourceRate() > 0 ? QStringLiteral("Hz") : QStringLiteral("pro Abtastwert"));
   });
 }
 
@@ -154,6 +155,14 @@ void TFilterDialog::RefreshCopies() {
   }
 }
 
+double TFilterDialog::SourceRate() const {
+  if (Feed_.SampleRate() > 0 || !Feed_.XIsTime()) return Feed_.SampleRate();
+  for (const TChannelCurve* curve : Feed_.Curves().Curves()) {
+    if (curve->Layer == ChannelBox->currentData().toInt()) return Feed_.RateFor(curve->X);
+  }
+  return 0;
+}
+
 double TFilterDialog::ReadFrequency(const QLineEdit* edit) const {
   return ReadFieldDouble(edit->text().toStdString(), Feed_.DecimalSeparator());
 }
@@ -163,7 +172,7 @@ TFilterDesign TFilterDialog::Design() const {
   d.Kind = TFilterKind(KindBox->currentData().toInt());
   d.Length = LengthEdit->value();
   d.Order = OrderEdit->value();
-  d.SampleRate = Feed_.SampleRate();
+  d.SampleRate = SourceRate();
   if (IsRecursive(d.Kind)) d.Cutoff = ReadFrequency(CutoffEdit);
   if (d.Kind == fkButterBandPass) d.CutoffHigh = ReadFrequency(CutoffHighEdit);
   CheckFilterDesign(d);

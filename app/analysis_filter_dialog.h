@@ -51,6 +51,9 @@ class TFilterDialog : public QDialog {
   void RemoveCopy();
   void RefreshCopies();
   double ReadFrequency(const QLineEdit* edit) const;
+  // Hz of the chosen channel: the rate the user gave, or on the time axis its samples' mean
+  // rate; 0 for cycles per sample.
+  double SourceRate() const;
 
   TAnalysisWindows& Analysis_;
   TAnalysisFeed& Feed_;

@@ -109,7 +109,7 @@ void TFourierWindow::CreateControls() {
 
 TSpectrumOptions TFourierWindow::Options() const {
   return {TFftWindow(WindowBox->currentIndex()), ScaleBox->currentIndex() == 1 ? msDecibel : msLinear,
-          Feed_.SampleRate()};
+          Rate_};
 }
 
 void TFourierWindow::OptionsChanged() {
@@ -131,6 +131,10 @@ void TFourierWindow::hideEvent(QHideEvent* event) {
 
 // oNone, with the reason shown, when there is nothing to show.
 TFourierWindow::TOutcome TFourierWindow::Compute(bool force) {
+  // Reading the curves for the rate only where the time axis gives it.
+  const TCurvePart part = Realtime_ ? cpWhole : cpVisible;
+  Rate_ = Feed_.SampleRate() > 0 || !Feed_.XIsTime() ? Feed_.SampleRate()
+                                                     : Feed_.RateFor(LongestX(Feed_.Curves().Curves(), part));
   const TSpectrumOptions options = Options();
   if (Realtime_) {
     Realtime_->SetOptions(options);  // the sample rate may have changed in another window
@@ -166,7 +170,7 @@ void TFourierWindow::Refresh(bool force) {
   if (outcome == oUnchanged) return;
   TGChart& chart = Chart();
   const std::vector<TSpectrumCurve> curves = SpectrumCurves(Spectra_);
-  const bool captionsChanged = SetSpectrumCaptions(chart, Feed_.SampleRate() > 0, Options().Scale);
+  const bool captionsChanged = SetSpectrumCaptions(chart, Rate_ > 0, Options().Scale);
   PlotSpectra(chart, curves);
   MarkPeaks(chart, curves, Options().Scale);
   const bool keepFitting = Realtime_ != nullptr && !FitNow_;
@@ -182,11 +186,10 @@ void TFourierWindow::Refresh(bool force) {
 }
 
 void TFourierWindow::ShowPeaks() {
-  const double rate = Feed_.SampleRate();
   QStringList lines;
   for (const TChannelSpectrum& s : Spectra_) {
     const TSpectralPeak& p = s.Spectrum.Peak;
-    const QString unit = rate > 0 ? QStringLiteral(" Hz") : QStringLiteral(" pro Abtastwert");
+    const QString unit = Rate_ > 0 ? QStringLiteral(" Hz") : QStringLiteral(" pro Abtastwert");
     lines << QStringLiteral("%1: Spitze bei %2%3, Amplitude %4 (%5 dB)")
                  .arg(QString::fromStdString(s.Name), Feed_.NumberText(p.Frequency), unit,
                       Feed_.NumberText(p.Amplitude), Feed_.NumberText(Decibel(p.Amplitude)));
@@ -201,7 +204,7 @@ void TFourierWindow::ShowPeaks() {
 void TFourierWindow::SaveCsv() {
   const QString name = Dialogs_.SaveFileName(QStringLiteral("CSV-Dateien (*.csv)"), QStringLiteral("csv"));
   if (name.isEmpty()) return;
-  SaveSpectrumCsv(QFile::encodeName(name).toStdString(), Spectra_, Feed_.SampleRate() > 0,
+  SaveSpectrumCsv(QFile::encodeName(name).toStdString(), Spectra_, Rate_ > 0,
                   {CsvFormatFor(Feed_.DecimalSeparator()), true});
 }
 

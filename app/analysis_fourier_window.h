@@ -58,5 +58,6 @@ class TFourierWindow : public QWidget {
   TGChartWidget* ChartWidget_ = nullptr;
   std::vector<TChannelSpectrum> Spectra_;
   bool UserView_ = false;  // the user panned or zoomed: updates keep the view
-  bool FitNow_ = false;    // "Bereich anpassen": the next update fits the range tightly
+  bool FitNow_ = false;
+  double Rate_ = 0;  // Hz of the spectra shown; 0 for cycles per sample    // "Bereich anpassen": the next update fits the range tightly
 };

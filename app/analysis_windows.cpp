@@ -7,12 +7,12 @@
 #include "app/analysis_statistics_window.h"
 #include "app/chart_readout.h"
 
-TAnalysisWindows::TAnalysisWindows(QWidget* owner, QWidget* chartWidget, TGChart& chart, TAnalysisFeed::TNames names,
+TAnalysisWindows::TAnalysisWindows(QWidget* owner, QWidget* chartWidget, TGChart& chart, TAnalysisFeed::TChartMeaning meaning,
                                    const QLocale& locale, char decimalSeparator, TUserDialogs& dialogs,
                                    QStatusBar* statusBar)
     : Owner_(owner),
       Dialogs_(dialogs),
-      Feed_(chartWidget, chart, std::move(names), locale, decimalSeparator),
+      Feed_(chartWidget, chart, std::move(meaning), locale, decimalSeparator),
       Copies_(chart),
       Readout_(new TChartReadout(chartWidget, Feed_, statusBar)) {}
 

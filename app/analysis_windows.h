@@ -22,7 +22,7 @@ class TUserDialogs;
 class TAnalysisWindows final : public TSampleListener {
  public:
   // owner is the main window, whose chart widget shows chart.
-  TAnalysisWindows(QWidget* owner, QWidget* chartWidget, TGChart& chart, TAnalysisFeed::TNames names,
+  TAnalysisWindows(QWidget* owner, QWidget* chartWidget, TGChart& chart, TAnalysisFeed::TChartMeaning meaning,
                    const QLocale& locale, char decimalSeparator, TUserDialogs& dialogs, QStatusBar* statusBar);
   ~TAnalysisWindows() override;
 

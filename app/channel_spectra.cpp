@@ -27,6 +27,15 @@ std::vector<TChannelSpectrum> ChannelSpectra(const std::vector<const TChannelCur
   return result;
 }
 
+std::span<const double> LongestX(const std::vector<const TChannelCurve*>& curves, TCurvePart part) {
+  std::span<const double> longest;
+  for (const TChannelCurve* curve : curves) {
+    const std::vector<double>& x = part == cpVisible ? curve->VisibleX : curve->X;
+    if (curve->Shown && x.size() > longest.size()) longest = x;
+  }
+  return longest;
+}
+
 std::vector<TSpectrumCurve> SpectrumCurves(const std::vector<TChannelSpectrum>& spectra) {
   std::vector<TSpectrumCurve> curves;
   for (const TChannelSpectrum& s : spectra) {

@@ -26,6 +26,10 @@ std::vector<TChannelSpectrum> ChannelSpectra(const std::vector<const TChannelCur
                                              const TSpectrumOptions& options,
                                              const std::function<std::string(int32_t layer)>& name);
 
+// The x values of the shown curve with the most samples in the part; the sample rate on the
+// time axis is read from them.
+std::span<const double> LongestX(const std::vector<const TChannelCurve*>& curves, TCurvePart part);
+
 std::vector<TSpectrumCurve> SpectrumCurves(const std::vector<TChannelSpectrum>& spectra);
 
 // Raises what SaveChartCsv raises.

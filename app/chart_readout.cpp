@@ -55,8 +55,8 @@ QString TChartReadout::Text(int px, int py) {
   const TReadoutDelta first = ReadoutDelta(Reference_.front().Point, points.front().Point);
   text += QStringLiteral("   |   Δx = %1").arg(Feed_.NumberText(first.Dx));
   if (first.Frequency) {
-    // x counts samples: with a known sample rate the frequency is in Hz.
-    const double rate = Feed_.SampleRate();
+    // x in seconds gives Hz; x counting samples gives Hz with a known sample rate.
+    const double rate = Feed_.XIsTime() ? 1 : Feed_.SampleRate();
     text += rate > 0 ? QStringLiteral("   1/Δx = %1 Hz").arg(Feed_.NumberText(*first.Frequency * rate))
                      : QStringLiteral("   1/Δx = %1 pro Abtastwert").arg(Feed_.NumberText(*first.Frequency));
   }

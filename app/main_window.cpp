@@ -40,8 +40,10 @@ TForm1::TForm1(TUserDialogs& dialogs, const QLocale& locale, QWidget* parent)
   CreateComponents();
   ConfigureChart();
   ConfigureSerialPort();
-  Analysis_ = std::make_unique<TAnalysisWindows>(this, GChart1, Chart_, [this] { return CsvNames(); }, Locale_,
-                                                 DecimalSeparator_, Dialogs_, statusBar());
+  Analysis_ = std::make_unique<TAnalysisWindows>(
+      this, GChart1, Chart_,
+      TAnalysisFeed::TChartMeaning{[this] { return CsvNames(); }, [this] { return Acquisition_.State.TimeAxis; }},
+      Locale_, DecimalSeparator_, Dialogs_, statusBar());
   Acquisition_.SetSampleListener(Analysis_.get());
   ConnectHandlers();
   FormInfo = new TFormInfo(this);

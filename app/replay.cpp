@@ -45,7 +45,7 @@ void SaveSpectrum(TForm1& form, const QString& path) {
   TChartCurves curves;
   curves.Update(form.Chart());
   TAnalysisFeed& feed = form.Analysis().Feed();
-  const double rate = feed.SampleRate();
+  const double rate = feed.RateFor(LongestX(curves.Curves(), cpWhole));
   const auto spectra = ChannelSpectra(curves.Curves(), cpWhole, {fwHann, msLinear, rate},
                                       [&](int32_t layer) { return feed.Name(layer); });
   SaveSpectrumCsv(QFile::encodeName(path).toStdString(), spectra, rate > 0, {{',', '.'}, false});

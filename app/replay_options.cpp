@@ -142,7 +142,8 @@ TReplayOptions ParseReplayOptions(const QStringList& arguments) {
   }
   if (filter) {
     try {
-      o.Filter = ParseFilterNotation(filter->toStdString(), o.SampleRate);
+      // On the time axis at a given rate, that rate is the sample rate.
+      o.Filter = ParseFilterNotation(filter->toStdString(), o.SampleRate > 0 ? o.SampleRate : o.Rate);
     } catch (const EAnalysisError& e) {
       throw EReplayUsage("--filter: " + std::string(e.what()));
     }
@@ -178,6 +179,7 @@ QString ReplayUsage() {
       "  --save-spectrum FILE  write the amplitude spectrum of every channel over all its samples as CSV\n"
       "                        (Hann window; frequency, then one column per channel)\n"
       "  --sample-rate HZ      samples per second: frequencies in Hz instead of cycles per sample\n"
+      "                        (on the time axis without it: the samples' mean rate, or --rate)\n"
       "  --filter SPEC         add a filtered copy of a channel as another layer, filtered sample by\n"
       "                        sample: ma:L, median:L, lp1:F, hp1:F, butter-lp:N:F, butter-hp:N:F,\n"
       "                        butter-bp:N:F1:F2 (F in cycles per sample, or \"50Hz\" with --sample-rate)\n"

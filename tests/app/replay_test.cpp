@@ -151,6 +151,7 @@ TEST_F(Replay, SpectrumOfEveryChannelAndAFilteredCopyForScripts) {
   QFile file(spectrum);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   const QList<QByteArray> rows = file.readAll().split('\n');
+  file.close();
   ASSERT_EQ(rows.size(), 1 + 501 + 1);
   EXPECT_EQ(rows[0], "Frequenz in Hz,CH 1,CH 1 gefiltert\r");
   const QList<QByteArray> peak = rows[1 + 100].trimmed().split(',');
@@ -162,6 +163,15 @@ TEST_F(Replay, SpectrumOfEveryChannelAndAFilteredCopyForScripts) {
   QFile data(csv);
   ASSERT_TRUE(data.open(QIODevice::ReadOnly));
   EXPECT_TRUE(data.readLine().startsWith("Sample,CH 1,CH 1 gefiltert"));
+
+  // On the time axis at a given rate, the spectrum is in Hz without --sample-rate.
+  ASSERT_EQ(Run({"--replay", Capture(lines), "--x-axis", "time", "--rate", "1000", "--save-spectrum", spectrum}).ExitCode,
+            0);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QList<QByteArray> timed = file.readAll().split('\n');
+  file.close();
+  EXPECT_EQ(timed[0], "Frequenz in Hz,CH 1\r");
+  EXPECT_TRUE(timed[1 + 100].startsWith("100,")) << timed[1 + 100].toStdString();
 
   const TRun bad = Run({"--replay", Capture(lines), "--filter", "butter-lp:4:50Hz", "--save-csv", csv});
   EXPECT_EQ(bad.ExitCode, 2);
