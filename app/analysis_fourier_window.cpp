@@ -17,12 +17,6 @@
 #include "app/guarded_command.h"
 #include "chart/qt/gchart_widget.h"
 
-namespace {
-
-constexpr size_t kDefaultRealtimeLength = 4096;
-
-}  // namespace
-
 TFourierWindow::TFourierWindow(TAnalysisFeed& feed, TUserDialogs& dialogs, TRealtimeSpectra* realtime,
                                QWidget* parent)
     : QWidget(parent, Qt::Window), Feed_(feed), Dialogs_(dialogs), Realtime_(realtime) {
@@ -62,7 +56,7 @@ void TFourierWindow::CreateControls() {
     for (size_t n = TRealtimeSpectrum::MinLength; n <= TRealtimeSpectrum::MaxLength; n *= 2) {
       LengthBox->addItem(QString::number(n), QVariant::fromValue(qulonglong(n)));
     }
-    LengthBox->setCurrentText(QString::number(kDefaultRealtimeLength));
+    LengthBox->setCurrentText(QString::number(Realtime_->Length()));
     addControl(column++, QStringLiteral("Neueste Werte"), LengthBox);
     connect(LengthBox, &QComboBox::currentIndexChanged, this, [this] {
       RunGuarded(Dialogs_, [this] {

@@ -40,7 +40,7 @@ class TRealtimeSpectra {
   };
   TChannel& ChannelOf(int32_t layer) { return Channels_[size_t(layer - 1)]; }
 
-  size_t Length_ = 4096;
+  size_t Length_ = 4096;  // the window offers it first
   TSpectrumOptions Options_;
   bool Active_ = false;
   bool Cleared_ = false;  // since the last Collect
