@@ -12,7 +12,9 @@ void TAcquisition::BeginLineTimes() {
 void TAcquisition::BeginBlock(const uint8_t* data, size_t count) {
   if (!LineTimesNeeded()) return;
   const std::chrono::duration<double> since = std::chrono::steady_clock::now() - StartTime_;
-  Times_.BeginBlock(since.count(), CountCrLfEnds(data, count, BlockAfterCr_));
+  const bool anyEnd = State.ChannelMode == kChannelModeAuto;
+  Times_.BeginBlock(since.count(), anyEnd ? CountAnyEnds(data, count, BlockAfterCr_)
+                                          : CountCrLfEnds(data, count, BlockAfterCr_));
 }
 
 void TAcquisition::EndBlock() {

@@ -3,10 +3,38 @@
 
 #include <cstdint>
 
+// Values per line in the fixed modes, 1 or 2; the "Auto" mode reads whatever channels
+// the lines name or place.
+constexpr int32_t kChannelModeAuto = 3;
+
+// A Normal acquisition keeps at most this many items in the chart: one per sample with
+// one channel, one per channel and sample with more.
+constexpr int32_t kMaxNormalItems = 100000;
+
+// The Normal-mode sample limit of a fixed channel mode.
+constexpr int32_t MaxSamplesFor(int32_t channelMode) { return channelMode == 2 ? kMaxNormalItems / 2 : kMaxNormalItems; }
+
+// The factors and offsets of the two fixed channels.
+struct TFixedScaling {
+  float Factor1 = 1;
+  float Offset1 = 0;
+  float Factor2 = 0;
+  float Offset2 = 0;
+};
+
+// The visible x extent and the y range of layers 1 and 2.
+struct TAxisRanges {
+  float Xmax = 0;
+  float Ymin1 = 0;
+  float Ymax1 = 0;
+  float Ymin2 = 0;
+  float Ymax2 = 0;
+};
+
 struct TAcquisitionState {
   bool TrendMode = false;
-  int32_t ChannelMode = 1;  // 1 or 2 values per line
-  int32_t MaxSamples = 100000;  // Normal-mode limit
+  int32_t ChannelMode = 1;  // 1 or 2 values per line, or kChannelModeAuto
+  int32_t MaxSamples = MaxSamplesFor(1);  // Normal-mode limit of the fixed modes
   int64_t SampleCount = 0;  // lines since Start; x of the newest sample
   int32_t PaintCounter = 0;  // lines since the last incremental drawing
   int32_t PaintInterval = 0;  // lines between two incremental drawings

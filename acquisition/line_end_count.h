@@ -8,3 +8,5 @@
 
 // CR LF ends, as the fixed channel modes frame them.
 int64_t CountCrLfEnds(const uint8_t* data, size_t count, bool& afterCr);
+// LF, CR LF or CR ends, as the "Auto" mode frames them; a CR LF is one end.
+int64_t CountAnyEnds(const uint8_t* data, size_t count, bool& afterCr);

@@ -15,11 +15,28 @@ class TLineReceiver {
   virtual bool ProcessLine(std::string_view line) = 0;
 };
 
+// The text received since the last completed line.
+class TPendingLine {
+ public:
+  // A stream that never ends a line (wrong baud rate, binary data) must not grow memory
+  // without end: the pending text is dropped when it reaches this length.
+  static constexpr size_t MaxLength = 64 * 1024;
+
+  TPendingLine() { Text_.reserve(256); }
+  void Append(const uint8_t* bytes, size_t count);
+  // Hands the text to the receiver and empties it afterwards, also when the receiver
+  // throws: a failed line must not become the prefix of the next one.
+  bool HandTo(TLineReceiver& receiver);
+  std::string_view Text() const { return Text_; }
+  void Clear() { Text_.clear(); }
+
+ private:
+  std::string Text_;
+};
+
 class TLineFraming {
  public:
-  // A stream that never sends the terminator (wrong baud rate, binary data) must not
-  // grow memory without end: the pending text is dropped when it reaches this length.
-  static constexpr size_t MaxPendingLine = 64 * 1024;
+  static constexpr size_t MaxPendingLine = TPendingLine::MaxLength;
 
   explicit TLineFraming(TLineReceiver& receiver, std::string_view terminator = "\r\n");
 
@@ -33,16 +50,13 @@ class TLineFraming {
   // away), and what follows is no continuation of it.
   void DropPendingLine();
 
-  std::string_view PendingLine() const { return PendingLine_; }
+  std::string_view PendingLine() const { return PendingLine_.Text(); }
   // 1-based index of the terminator character expected next.
   int TerminatorPos() const { return int(TerminatorPos_) + 1; }
 
  private:
-  void Append(const uint8_t* bytes, size_t count);
-  bool CompleteLine();
-
   TLineReceiver& Receiver_;
   const std::string Terminator_;
   size_t TerminatorPos_ = 0;  // 0-based here
-  std::string PendingLine_;
+  TPendingLine PendingLine_;
 };

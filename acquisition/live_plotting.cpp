@@ -72,10 +72,21 @@ void TAcquisition::PaceRedraw() {
 
 void TAcquisition::TrendStep() {
   TAcquisitionState& s = State;
+  const bool autoMode = s.ChannelMode == kChannelModeAuto;
   Chart_.SetPaintSuspended(true);
-  AddSegments();
+  if (autoMode) {
+    AddAutoSegments();
+  } else {
+    AddSegments();
+  }
+  // The window slides only once it holds Xmax - 19 samples: the newest sample then stays
+  // 19 samples left of the right edge, where the curve is seen arriving.
   if (double(s.Xmax) - 20 >= double(s.TrendWindowCount)) {
     ++s.TrendWindowCount;
+    return;
+  }
+  if (autoMode) {
+    SlideAutoWindow();
     return;
   }
   SlideLayer(1);

@@ -8,12 +8,16 @@
 
 namespace {
 
-constexpr int kWidth = 778;
-constexpr int kHeight = 603;
-// Distances of the text panel and the button to the right and bottom edges.
-constexpr int kPanelRightGap = kWidth - 8 - 747;
-constexpr int kPanelBottomGap = kHeight - 32 - 508;
-constexpr int kButtonRightGap = kWidth - 679 - 75;
+// The window's outer size, frame included, and its limits.
+constexpr QSize kOuterSize(778, 603);
+constexpr QSize kOuterMinimum(400, 400);
+constexpr QSize kOuterMaximum(1600, 1000);
+// In the client area the window was designed with, 762 x 564, the text panel keeps 7 px
+// to the right and 24 px to the bottom edge, the button 8 px to the right edge; they
+// keep these distances when the window's size changes.
+constexpr int kPanelRightGap = 7;
+constexpr int kPanelBottomGap = 24;
+constexpr int kButtonRightGap = 8;
 
 }  // namespace
 
@@ -22,9 +26,7 @@ TFormHilfe::TFormHilfe(QWidget* parent) : QWidget(parent, Qt::Window) {
   QFont font(QStringLiteral("MS Sans Serif"));
   font.setPixelSize(13);
   setFont(font);
-  resize(kWidth, kHeight);
-  setMinimumSize(400, 400);
-  setMaximumSize(1600, 1000);
+  FitOuterSize({});
 
   Button1 = new QPushButton(QStringLiteral("Close"), this);
   Button1->setGeometry(679, 4, 75, 25);
@@ -59,4 +61,11 @@ void TFormHilfe::resizeEvent(QResizeEvent*) {
   Button1->move(width() - kButtonRightGap - Button1->width(), Button1->y());
   Panel_->resize(width() - Panel_->x() - kPanelRightGap, height() - Panel_->y() - kPanelBottomGap);
   RichEdit1->setGeometry(1, 1, Panel_->width() - 2, Panel_->height() - 2);
+}
+
+void TFormHilfe::FitOuterSize(const QMargins& frame) {
+  const QSize frameSize = QSize(0, 0).grownBy(frame);
+  setMinimumSize(kOuterMinimum - frameSize);
+  setMaximumSize(kOuterMaximum - frameSize);
+  resize(kOuterSize - frameSize);
 }

@@ -12,6 +12,11 @@ void TLiveDisplay::SetSampleCount(int64_t count) {
   CountChanged_ = true;
 }
 
+void TLiveDisplay::SetSkippedLines(int64_t count) {
+  SkippedChanged_ = SkippedChanged_ || count != Skipped_;
+  Skipped_ = count;
+}
+
 void TLiveDisplay::Flush() {
   if (RawValuesChanged_) {
     RawValues_->setText(QString::fromLatin1(RawValuesText_.data(), qsizetype(RawValuesText_.size())));
@@ -20,6 +25,13 @@ void TLiveDisplay::Flush() {
   if (CountChanged_) {
     SampleCount_->setText(QString::number(Count_));
     CountChanged_ = false;
+  }
+  if (SkippedChanged_) {
+    SkippedLines_->setText(Skipped_ == 0 ? QString()
+                                         : QStringLiteral("<a href=\"skipped\">%1 %2 übersprungen</a>")
+                                               .arg(Skipped_)
+                                               .arg(Skipped_ == 1 ? QStringLiteral("Zeile") : QStringLiteral("Zeilen")));
+    SkippedChanged_ = false;
   }
 }
 

@@ -18,10 +18,13 @@ class TLiveDisplay {
  public:
   static constexpr int kIntervalMs = 15;
 
-  TLiveDisplay(QLabel*& rawValues, QLabel*& sampleCount) : RawValues_(rawValues), SampleCount_(sampleCount) {}
+  TLiveDisplay(QLabel*& rawValues, QLabel*& sampleCount, QLabel*& skippedLines)
+      : RawValues_(rawValues), SampleCount_(sampleCount), SkippedLines_(skippedLines) {}
 
   void SetRawValues(std::string_view text);
   void SetSampleCount(int64_t count);
+  // Shown as a link that asks for the last skipped line; nothing for 0.
+  void SetSkippedLines(int64_t count);
   // Writes what changed to the labels at the next frame.
   void FlushSoon() { Frames_.Request(); }
   // Writes what changed to the labels now.
@@ -34,10 +37,13 @@ class TLiveDisplay {
  private:
   QLabel*& RawValues_;
   QLabel*& SampleCount_;
+  QLabel*& SkippedLines_;
   std::string RawValuesText_;
   bool RawValuesChanged_ = false;
   int64_t Count_ = 0;
   bool CountChanged_ = false;
+  int64_t Skipped_ = 0;
+  bool SkippedChanged_ = false;
   QElapsedTimer SinceMessages_;
   TFramePacer Frames_{[this] { Flush(); }};
 };

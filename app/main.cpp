@@ -4,6 +4,7 @@
 #include "app/fonts.h"
 #include "app/main_window.h"
 #include "app/one_instance.h"
+#include "app/qt_translation.h"
 #include "app/replay.h"
 #include "app/user_dialogs.h"
 
@@ -41,13 +42,15 @@ int main(int argc, char* argv[]) {
     return Replay(argc, argv, arguments);
   }
   QApplication application(argc, argv);
-  QApplication::setApplicationDisplayName(QStringLiteral("Tavolix"));
   TInstanceRegistry registry(QString::fromLocal8Bit(argv[0]));
   InstallFontSubstitutions();
+  if (!InstallGermanQtTexts(application)) {
+    std::fputs("tavolix: qtbase_de.qm (Paket qt6-translations-l10n) fehlt, die Dialogtexte von Qt bleiben englisch\n", stderr);
+  }
   TQtUserDialogs dialogs;
   TForm1 form(dialogs, QLocale::system());
   TOneInstance oneInstance(registry);
-  if (oneInstance.Check(QApplication::applicationDisplayName())) return 0;
+  if (oneInstance.Check(ApplicationTitle())) return 0;
   registry.SetOnActivationRequest([&form] { ActivateWindow(form); });
   form.show();
   return application.exec();

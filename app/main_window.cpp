@@ -12,8 +12,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "app/channel_table_page.h"
 #include "app/help_window.h"
 #include "app/info_window.h"
+#include "app/window_chart.h"
 #include "chart/qt/gchart_widget.h"
 #include "serial/posix/posix_port_platform.h"
 
@@ -25,14 +27,6 @@ char FieldSeparator(const QLocale& locale) {
   return point.size() == 1 && point[0].unicode() < 128 ? char(point[0].unicode()) : '.';
 }
 
-TFont PixelFont(const char* face, int pixelHeight) {
-  TFont font;
-  font.Name = face;
-  font.Height = -pixelHeight;
-  font.Color = clBlack;
-  return font;
-}
-
 }  // namespace
 
 TForm1::TForm1(TUserDialogs& dialogs, const QLocale& locale, QWidget* parent)
@@ -41,8 +35,7 @@ TForm1::TForm1(TUserDialogs& dialogs, const QLocale& locale, QWidget* parent)
       Locale_(locale),
       DecimalSeparator_(FieldSeparator(locale)),
       scComm1_(PosixPortPlatform(), &Handover_),
-      Acquisition_(*this, Chart_, DecimalSeparator_),
-      Framing_(Acquisition_) {
+      Acquisition_(*this, Chart_, DecimalSeparator_) {
   CreateComponents();
   ConfigureChart();
   ConfigureSerialPort();
@@ -58,95 +51,8 @@ TForm1::~TForm1() {
 }
 
 void TForm1::ConfigureChart() {
-  TGChart& c = Chart_;
-  c.SetHost(this);
-  c.BeginLoading();
-  c.SetFont(PixelFont("Tahoma", 15));
-  c.SetAllocSize(110000);
-  c.SetAutoRedraw(false);
-  c.SetMarginLeft(80);
-  c.SetMarginRight(20);
-  c.SetMarginTop(30);
-  c.SetMarginBottom(45);
-  c.SetGridStyle(gsLines);
-  c.SetWindColor(clWhite);
-  c.SetGridColor(clSilver);
-  c.SetClassDefault(0);
-  c.SetIsometric(false);
-  c.SetCaptionPosX(0);
-  c.SetCaptionPosY(-28);
-  c.SetCaptionAlignment(taCenter);
-  c.SetCaptionAnchorHoriz(cahChartCenter);
-  c.SetCaptionAnchorVert(cavChartTop);
-  c.SetMouseAction(maPan);
-  c.SetMouseCursorFixed(true);
-  c.SetShadowWidth(1);
-  c.SetShadowStyle(ssBox);
-  c.SetShadowColor(clGray);
-  c.SetShadowBakColor(clBtnFace);
-  c.SetTextBkStyle(tbClear);
-
-  const TFont scaleFont = PixelFont("MS Sans Serif", 13);
-  for (int layer = 1; layer <= kNumLayers; ++layer) {
-    for (TScaleProps* block : {static_cast<TScaleProps*>(&c.ScaleX(layer)), static_cast<TScaleProps*>(&c.ScaleY(layer))}) {
-      block->SetMinTicks(3);
-      block->SetMinRange(1e-10);
-      block->SetShortTicks(true);
-      block->SetLabelType(ftNum);
-      block->SetLogarithmic(false);
-      block->SetFont(scaleFont);
-    }
-  }
-  TScalePropsHoriz& x1 = c.Scale1X();
-  x1.SetVisible(true);
-  x1.SetColorScale(clBlack);
-  x1.SetRangeLow(0);
-  x1.SetRangeHigh(1000);
-  x1.SetCaption("Anzahl Samples");
-  x1.SetCaptionPosX(0);
-  x1.SetCaptionPosY(28);
-  x1.SetCaptionAlignment(taRightJustify);
-  x1.SetCaptionAnchor(uaSclBotRgt);
-  x1.SetScaleLocation(slBottom);
-  x1.SetDecPlaces(0);
-  TScalePropsVert& y1 = c.Scale1Y();
-  y1.SetVisible(true);
-  y1.SetColorScale(clBlack);
-  y1.SetRangeLow(1);
-  y1.SetRangeHigh(10);
-  y1.SetCaptionPosX(-30);
-  y1.SetCaptionPosY(-28);
-  y1.SetCaptionAlignment(taLeftJustify);
-  y1.SetCaptionAnchor(uaSclTopLft);
-  y1.SetScaleLocation(slLeft);
-  y1.SetDecPlaces(-2);
-  TScalePropsHoriz& x2 = c.Scale2X();
-  x2.SetVisible(false);
-  x2.SetColorScale(clMaroon);
-  x2.SetRangeLow(0);
-  x2.SetRangeHigh(1000);
-  x2.SetScaleLocation(slBottom);
-  TScalePropsVert& y2 = c.Scale2Y();
-  y2.SetVisible(false);
-  y2.SetColorScale(clMaroon);
-  y2.SetRangeLow(1);
-  y2.SetRangeHigh(10);
-  y2.SetCaptionPosX(0);
-  y2.SetCaptionPosY(-28);
-  y2.SetCaptionAlignment(taRightJustify);
-  y2.SetCaptionAnchor(uaSclTopLft);
-  y2.SetScaleLocation(slLeft);
-  y2.SetScalePos(80);
-  for (int layer = 3; layer <= 4; ++layer) {
-    const TColor color = layer == 3 ? clGreen : clOlive;
-    for (TScaleProps* block : {static_cast<TScaleProps*>(&c.ScaleX(layer)), static_cast<TScaleProps*>(&c.ScaleY(layer))}) {
-      block->SetVisible(false);
-      block->SetColorScale(color);
-      block->SetRangeLow(0);
-      block->SetRangeHigh(1);
-    }
-  }
-  c.EndLoading();
+  Chart_.SetHost(this);
+  SetUpWindowChart(Chart_);
   GChart1->SetChartCursor(Qt::PointingHandCursor);
 }
 
@@ -197,6 +103,7 @@ void TForm1::ConnectHandlers() {
   onChecked(ZoomRadioButton, &TForm1::ZoomRadioButtonClick);
   onChecked(Ch1RadioButton, &TForm1::Ch1RadioButtonClick);
   onChecked(CH2RadioButton, &TForm1::CH2RadioButtonClick);
+  onChecked(AutoRadioButton, &TForm1::AutoRadioButtonClick);
   onChecked(RadioButton2, &TForm1::RadioButton2Click);
   auto onToggled = [this](QCheckBox* box, void (TForm1::*handler)()) {
     connect(box, &QCheckBox::toggled, this, [this, handler] { RunCommand([&] { (this->*handler)(); }); });
@@ -205,6 +112,22 @@ void TForm1::ConnectHandlers() {
   onToggled(AufzeichnenCheckBox, &TForm1::AufzeichnenCheckBoxClick);
   onToggled(ShowGridCheckBox, &TForm1::ShowGridCheckBoxClick);
   onToggled(DoubleTicsCheckBox, &TForm1::DoubleTicsCheckBoxClick);
+  onToggled(AutoYCheckBox, &TForm1::AutoYCheckBoxClick);
+  onToggled(MitlaufenCheckBox, &TForm1::MitlaufenCheckBoxClick);
+
+  // The display aids' frames; a pan or zoom by the mouse changes what is in view.
+  FrameTimer_.setInterval(16);
+  connect(&FrameTimer_, &QTimer::timeout, this, [this] { RunCommand([this] { ApplyViewAids(); }); });
+  Chart_.OnZoomPan = [this](TGChart&) { ApplyViewAids(); };
+  connect(StatusPanels[2], &QLabel::linkActivated, this, [this] { RunCommand([this] { SkippedLinesLinkClick(); }); });
+  SheetKanaele->OnEdited = [this] { RunCommand([this] { ChannelsEdited(); }); };
+  SheetKanaele->OnForget = [this] {
+    RunCommand([this] {
+      Acquisition_.ForgetChannels();
+      SheetKanaele->Refresh();
+      Chart().ShowGraph();
+    });
+  };
 
   auto onMenu = [this](QAction* action, void (TForm1::*handler)()) {
     connect(action, &QAction::triggered, this, [this, handler] { RunCommand([&] { (this->*handler)(); }); });
@@ -242,6 +165,8 @@ void TForm1::ShowSampleCount(int64_t count) { LiveDisplay_.SetSampleCount(count)
 
 void TForm1::SampleLimitReached() {
   LiveDisplay_.Flush();
+  // Stop before the box, so that no more data arrive while it waits for the user, and
+  // again after it, so that the window is Idle whatever ran in the box's message loop.
   StopButtonClick();
   ShowInformation(QStringLiteral("Speichermaximum erreicht"));
   StopButtonClick();
@@ -253,6 +178,16 @@ bool TForm1::ProcessMessages() {
   const uint64_t stops = Stops_;
   LiveDisplay_.ProcessMessagesWhenDue();
   return Stops_ == stops;
+}
+
+void TForm1::ShowSkippedLines(int64_t count) { LiveDisplay_.SetSkippedLines(count); }
+
+void TForm1::ChannelsChanged() { SheetKanaele->Refresh(); }
+
+void TForm1::ShowFormatHint(std::string_view text) {
+  HintLabel->setText(QString::fromUtf8(text.data(), qsizetype(text.size())));
+  HintLabel->show();
+  HintLabel->raise();
 }
 
 void TForm1::ShowMessage(const std::string& text) { ShowInformation(QString::fromStdString(text)); }

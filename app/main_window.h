@@ -4,12 +4,13 @@
 
 #include <QLocale>
 #include <QMainWindow>
+#include <QTimer>
 #include <array>
 #include <exception>
 
 #include "acquisition/acquisition.h"
 #include "acquisition/chart_csv_export.h"
-#include "acquisition/line_framing.h"
+#include "acquisition/view_follow.h"
 #include "app/live_display.h"
 #include "app/port_reconnect.h"
 #include "app/qt_main_thread_handover.h"
@@ -27,6 +28,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+class TChannelTablePage;
 class TCircularProgress;
 class TFormHilfe;
 class TFormInfo;
@@ -41,7 +43,7 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
 
   TGChart& Chart() { return Chart_; }
   TscComm& scComm1() { return scComm1_; }
-  TAcquisitionState& AcquisitionState() { return Acquisition_.State; }
+  const TAcquisitionState& AcquisitionState() const { return Acquisition_.State; }
   TFormHilfe* FormHilfe = nullptr;
   TFormInfo* FormInfo = nullptr;
 
@@ -76,6 +78,7 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   QWidget* SheetCOM = nullptr;
   QWidget* SheetKanal1 = nullptr;
   QWidget* SheetKanal2 = nullptr;
+  TChannelTablePage* SheetKanaele = nullptr;  // the "Auto" mode's channels
   QFrame* Panel1 = nullptr;
   QLabel* Label13 = nullptr;
   QLabel* Label10 = nullptr;
@@ -95,6 +98,7 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   QGroupBox* GroupBox4 = nullptr;
   QRadioButton* Ch1RadioButton = nullptr;
   QRadioButton* CH2RadioButton = nullptr;
+  QRadioButton* AutoRadioButton = nullptr;
   QGroupBox* GroupBox5 = nullptr;
   QRadioButton* RadioButton1 = nullptr;
   QRadioButton* RadioButton2 = nullptr;
@@ -114,6 +118,11 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   QLineEdit* Ch2NameEdit = nullptr;
   QLabel* Label14 = nullptr;
   QLabel* Label18 = nullptr;
+  QGroupBox* Kanal1Box = nullptr;  // the page "  CH 1   "'s fields
+  QCheckBox* AutoYCheckBox = nullptr;
+  QCheckBox* MitlaufenCheckBox = nullptr;
+  // Over the chart: why the lines do not plot as they should.
+  QLabel* HintLabel = nullptr;
 
   QAction* GrafikSpeichernBMP = nullptr;
   QAction* GrafikSpeichernPNG = nullptr;
@@ -139,6 +148,9 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   QFrame* CreateViewPanel(QWidget* parent);
   QWidget* CreateComPage();
   QWidget* CreateChannelPage(int channel);
+  void CreateDisplayAids(QWidget* page);
+  void ShowKanal1BoxTitle(bool automatic);
+  void CreateHintLabel(QWidget* parent);
   void CreateMenu();
   void CreateStatusBar();
   void ConfigureChart();
@@ -152,6 +164,10 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   void StopButtonClick();
   void Ch1RadioButtonClick();
   void CH2RadioButtonClick();
+  void AutoRadioButtonClick();
+  void AutoYCheckBoxClick();
+  void MitlaufenCheckBoxClick();
+  void SkippedLinesLinkClick();
   void TrendCheckBoxClick();
   void AufzeichnenCheckBoxClick();
   void NormalRadioButtonClick();
@@ -181,12 +197,17 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   void PortReopened();
 
   // Steps the handlers share.
+  void BeginAcquisition(bool openPort);
   TChartCsvNames CsvNames() const;
   // Start and Stop of the live recording; false when its file cannot be created.
   bool StartRecording();
   void StopRecording();
   void ShowRecordingError(const QString& text);
-  void SwitchChannelMode(int channels);
+  void SwitchChannelMode(int32_t mode);
+  // The display aids once, and per frame while an acquisition runs with one of them on.
+  void ApplyViewAids();
+  void UpdateFrameTimer();
+  void ChannelsEdited();
   void SetRunningControls(bool running);
   void ReadStartFields();
   float ReadField(const QLineEdit* edit) const;
@@ -210,6 +231,9 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   void SampleLimitReached() override;
   bool ProcessMessages() override;
   void RecordingFailed(const std::string& reason) override;
+  void ShowSkippedLines(int64_t count) override;
+  void ChannelsChanged() override;
+  void ShowFormatHint(std::string_view text) override;
   // TChartHost
   void ShowMessage(const std::string& text) override;
 
@@ -223,12 +247,14 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   TPortReconnect Reconnect_{scComm1_, [this] { PortReopened(); }};
   TscHotplugMonitor Hotplug_;
   TAcquisition Acquisition_;
-  TLineFraming Framing_;
-  TLiveDisplay LiveDisplay_{Label10, StatusPanels[0]};
+  TLiveDisplay LiveDisplay_{Label10, StatusPanels[0], StatusPanels[2]};
   QString RecordingFile_;  // chosen for "Aufzeichnen"
   bool RecordingFileUsed_ = false;  // a Start has recorded into it
   QString RecordingTo_;  // the file of the newest recording
+  TViewFollower Follower_;
+  QTimer FrameTimer_;
   bool Shown_ = false;
+  bool HelpShown_ = false;
   bool Stopping_ = false;  // the port closes because the window stops it
   uint64_t Stops_ = 0;  // Stop sequences run
 };

@@ -15,11 +15,15 @@
 #include <QTabWidget>
 
 #include "acquisition/field_numbers.h"
+#include "app/chart_text.h"
+#include "app/channel_table_page.h"
 #include "app/circular_progress.h"
 #include "app/help_window.h"
 #include "app/info_window.h"
 #include "app/main_window.h"
 #include "app/user_dialogs.h"
+#include "app/window_chart.h"
+#include "app/window_placement.h"
 #include "chart/qt/gchart_widget.h"
 
 namespace {
@@ -27,14 +31,7 @@ namespace {
 const QString kLaterVersion = QStringLiteral("Für eine spätere Version vorgesehen");
 constexpr TColor kChannel1Color = 0xFF0000;
 
-// Chart texts are 8-bit strings of the Windows code page.
-std::string ChartText(const QLineEdit* edit) {
-  const QString text = edit->text();
-  std::string out;
-  out.reserve(size_t(text.size()));
-  for (const QChar c : text) out += c.unicode() < 256 ? char(c.unicode()) : '?';
-  return out;
-}
+std::string ChartText(const QLineEdit* edit) { return ToChartText(edit->text()); }
 
 }  // namespace
 
@@ -60,14 +57,7 @@ void TForm1::scComm1AfterReceive(const void* buffer, uint32_t received) {
     TLiveDisplay& Display;
     ~TFlushAtEnd() { Display.FlushSoon(); }
   } flush{LiveDisplay_};
-  const auto* bytes = static_cast<const uint8_t*>(buffer);
-  Acquisition_.BeginBlock(bytes, received);
-  // The recording hears of the block's end also when one of its lines failed.
-  struct TEndBlock {
-    TAcquisition& Acquisition;
-    ~TEndBlock() { Acquisition.EndBlock(); }
-  } endBlock{Acquisition_};
-  Framing_.Feed(bytes, received);
+  Acquisition_.Receive(static_cast<const uint8_t*>(buffer), received);
 }
 
 void TForm1::ProcessPendingMessages() { LiveDisplay_.ProcessMessages(); }
@@ -108,22 +98,14 @@ void TForm1::SetRunningControls(bool running) {
 
 void TForm1::FormShow() {
   FormInfo->hide();
-  TAcquisitionState& s = Acquisition_.State;
-  s.TrendMode = false;
-  s.PaintCounter = 0;
-  s.PaintInterval = 0;
-  s.Factor1 = 1;
-  s.Offset1 = 0;
-  s.Offset2 = 0;
-  s.TrendWindowCount = 0;
-  s.ChannelMode = 1;
-  s.MaxSamples = 100000;
+  Acquisition_.Reset();
   PageControl1->setCurrentWidget(SheetCOM);
   PageControl1->setTabVisible(PageControl1->indexOf(SheetKanal2), false);
   StopButton->setEnabled(false);
+  // The start hint names 200 samples/s for Trend, the switch to "1 Ch" later 100: the
+  // window has always shown both figures. They are guidance only; nothing enforces a rate.
   Label11->setText(QStringLiteral("Normal: max 2000 Samples/s, max 100.000 Samples\r\nTrend:  max 200 Samples/s   beliebig lange"));
-  Chart().SetRange(1, 0, 0, 1000, 10);
-  Chart().SetRange(2, 0, 0, 1000, 10);
+  SetWindowChartStartRanges(Chart());
   Chart().SetLayerMouseControl(1, true);
   Chart().SetLayerMouseControl(2, true);
 }
@@ -131,10 +113,21 @@ void TForm1::FormShow() {
 void TForm1::StartButtonClick() { StartAcquisition(true); }
 
 void TForm1::StartAcquisition(bool openPort) {
-  TAcquisitionState& s = Acquisition_.State;
+  // A start that fails at any step must not leave the window claiming to acquire: Stop
+  // returns it to Idle before the error is shown.
+  try {
+    BeginAcquisition(openPort);
+  } catch (...) {
+    StopButtonClick();
+    throw;
+  }
+}
+
+void TForm1::BeginAcquisition(bool openPort) {
+  const TAcquisitionState& s = Acquisition_.State;
   TGChart& chart = Chart();
   if (TrendCheckBox->isChecked()) {
-    s.TrendMode = true;
+    Acquisition_.SetTrendMode(true);
     chart.SetMouseAction(maNone);
     UncheckRadioButton(NormalRadioButton);
     UncheckRadioButton(ZoomRadioButton);
@@ -143,7 +136,7 @@ void TForm1::StartAcquisition(bool openPort) {
     chart.Scale2Y().SetLogarithmic(false);
     ResetAxisButtonClick();
   } else {
-    s.TrendMode = false;
+    Acquisition_.SetTrendMode(false);
   }
   SetRunningControls(true);
   chart.ClearGraph();
@@ -151,20 +144,16 @@ void TForm1::StartAcquisition(bool openPort) {
   chart.Scale1Y().SetCaption(ChartText(Ch1NameEdit));
   chart.Scale2Y().SetCaption(ChartText(Ch2NameEdit));
   chart.SetCaption(ChartText(ProjektNameEdit));
-  s.SampleCount = 0;
-  s.PrevValue1 = 0;
-  s.PrevValue2 = 0;
-  s.TrendWindowCount = 0;
-  s.PaintCounter = 0;
+  Acquisition_.BeginAcquisition();
   Label10->clear();
-  try {
-    ReadStartFields();
-  } catch (const std::exception& e) {
-    // A field that cannot be read must not leave the window claiming to acquire.
-    ShowException(QString::fromUtf8(e.what()));
-    StopButtonClick();
-    return;
+  HintLabel->hide();
+  LiveDisplay_.SetSkippedLines(0);
+  // The count and the port's words belong to the run before.
+  for (QLabel* panel : StatusPanels) {
+    panel->clear();
+    panel->setToolTip(QString());
   }
+  ReadStartFields();
   chart.SetRange(1, 0, s.Ymin1, s.Xmax, s.Ymax1);
   chart.SetRange(2, 0, s.Ymin2, s.Xmax, s.Ymax2);
   chart.UpdateGraph();
@@ -180,32 +169,38 @@ void TForm1::StartAcquisition(bool openPort) {
   if (Stops_ != stops) return;
   scComm1_.PurgeAll();
   if (openPort) scComm1_.SetActive(true);
+  UpdateFrameTimer();
 }
 
 void TForm1::ReadStartFields() {
-  TAcquisitionState& s = Acquisition_.State;
-  s.Factor1 = ReadField(DatSkalEdit);
-  s.Factor2 = ReadField(DatSkal2Edit);
-  s.Offset1 = ReadField(DatOffsetEdit);
-  s.Offset2 = ReadField(DatOffset2Edit);
-  s.Ymax1 = ReadField(GraphYmaxEdit);
-  s.Ymax2 = ReadField(GraphY2maxEdit);
-  s.Ymin1 = ReadField(GraphYminEdit);
-  s.Ymin2 = ReadField(GraphY2minEdit);
-  s.Xmax = ReadField(GraphXmaxEdit);
+  // In this order: the first field that cannot be read is the one reported.
+  TFixedScaling scaling;
+  TAxisRanges ranges;
+  scaling.Factor1 = ReadField(DatSkalEdit);
+  scaling.Factor2 = ReadField(DatSkal2Edit);
+  scaling.Offset1 = ReadField(DatOffsetEdit);
+  scaling.Offset2 = ReadField(DatOffset2Edit);
+  ranges.Ymax1 = ReadField(GraphYmaxEdit);
+  ranges.Ymax2 = ReadField(GraphY2maxEdit);
+  ranges.Ymin1 = ReadField(GraphYminEdit);
+  ranges.Ymin2 = ReadField(GraphY2minEdit);
+  ranges.Xmax = ReadField(GraphXmaxEdit);
+  Acquisition_.SetFixedScaling(scaling);
+  Acquisition_.SetAxisRanges(ranges);
 }
 
 void TForm1::SelectPort() {
-  TAcquisitionState& s = Acquisition_.State;
+  int32_t portNumber = Acquisition_.State.ComPortNumber;
   const QString port = ComComboBox->currentText().trimmed();
   if (port.startsWith(QLatin1Char('/'))) {
     scComm1_.SetDevicePath(QFile::encodeName(port).toStdString());
   } else {
-    s.ComPortNumber = ReadFieldInteger(port.toStdString());
-    scComm1_.SetComPortNo(uint16_t(s.ComPortNumber));
+    portNumber = ReadFieldInteger(port.toStdString());
+    scComm1_.SetComPortNo(uint16_t(portNumber));
   }
-  s.BaudRateValue = ReadFieldInteger(BaudComboBox->currentText().toStdString());
-  scComm1_.SetBaudRate(uint32_t(s.BaudRateValue));
+  const int32_t baudRate = ReadFieldInteger(BaudComboBox->currentText().toStdString());
+  Acquisition_.SetPortValues(portNumber, baudRate);
+  scComm1_.SetBaudRate(uint32_t(baudRate));
 }
 
 void TForm1::StopButtonClick() {
@@ -216,30 +211,74 @@ void TForm1::StopButtonClick() {
   Stopping_ = false;
   ProcessPendingMessages();
   StopRecording();
-  Acquisition_.State.PaintCounter = 0;
+  Acquisition_.EndAcquisition();
   SetRunningControls(false);
   ZoomRadioButton->setEnabled(true);
-  Acquisition_.State.TrendMode = false;
   Chart().SetCurrentLayer(1);
   Chart().SetMouseAction(maPan);
   Chart().UpdateGraph();
+  UpdateFrameTimer();
+  ApplyViewAids();
+  SheetKanaele->Refresh();
 }
 
 void TForm1::Ch1RadioButtonClick() { SwitchChannelMode(1); }
 void TForm1::CH2RadioButtonClick() { SwitchChannelMode(2); }
+void TForm1::AutoRadioButtonClick() { SwitchChannelMode(kChannelModeAuto); }
 
-void TForm1::SwitchChannelMode(int channels) {
-  TAcquisitionState& s = Acquisition_.State;
-  const bool two = channels == 2;
-  s.ChannelMode = channels;
-  s.MaxSamples = two ? 50000 : 100000;
-  PageControl1->setCurrentWidget(SheetKanal1);
+void TForm1::SwitchChannelMode(int32_t mode) {
+  const bool two = mode == 2;
+  const bool automatic = mode == kChannelModeAuto;
+  Acquisition_.SetChannelMode(mode);
+  PageControl1->setCurrentWidget(automatic ? static_cast<QWidget*>(SheetKanaele) : SheetKanal1);
   PageControl1->setTabVisible(PageControl1->indexOf(SheetKanal2), two);
-  Label11->setText(two ? QStringLiteral("Normal: max 200 Samples/s, max 50.000 Samples\r\nTrend:  max 50 Samples/s   beliebig lange")
-                       : QStringLiteral("Normal: max 2000 Samples/s, max 100.000 Samples\r\nTrend:  max 100 Samples/s   beliebig lange"));
+  PageControl1->setTabVisible(PageControl1->indexOf(SheetKanaele), automatic);
+  // The channel table scales each channel in "Auto"; the y range stays on this page.
+  DatSkalEdit->setEnabled(!automatic);
+  DatOffsetEdit->setEnabled(!automatic);
+  ShowKanal1BoxTitle(automatic);
+  Label11->setText(automatic ? QStringLiteral("Auto: bis 16 Kanäle, max 100.000 Werte\r\nTrend:  beliebig lange")
+                   : two     ? QStringLiteral("Normal: max 200 Samples/s, max 50.000 Samples\r\nTrend:  max 50 Samples/s   beliebig lange")
+                             : QStringLiteral("Normal: max 2000 Samples/s, max 100.000 Samples\r\nTrend:  max 100 Samples/s   beliebig lange"));
   Chart().SetMarginLeft(two ? 160 : 80);
   Chart().Scale2Y().SetVisible(two);
   StopButtonClick();
+}
+
+void TForm1::ChannelsEdited() {
+  Acquisition_.ChannelsEdited();
+  Chart().ShowGraph();
+}
+
+void TForm1::AutoYCheckBoxClick() {
+  Follower_.AutoY = AutoYCheckBox->isChecked();
+  UpdateFrameTimer();
+  ApplyViewAids();
+}
+
+void TForm1::MitlaufenCheckBoxClick() {
+  Follower_.FollowNewest = MitlaufenCheckBox->isChecked();
+  UpdateFrameTimer();
+}
+
+void TForm1::UpdateFrameTimer() {
+  if (Running() && (Follower_.AutoY || Follower_.FollowNewest)) {
+    if (!FrameTimer_.isActive()) FrameTimer_.start();
+  } else {
+    FrameTimer_.stop();
+  }
+}
+
+void TForm1::ApplyViewAids() { Follower_.Apply(Chart(), Acquisition_.State, Running()); }
+
+void TForm1::SkippedLinesLinkClick() {
+  // Control characters show as \xNN, so that garbage is visible as what it is.
+  QString line;
+  for (const char c : Acquisition_.LastSkippedLine()) {
+    const auto u = static_cast<unsigned char>(c);
+    line += u < 32 || u == 127 ? QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0')) : QString(QChar(u));
+  }
+  ShowInformation(QStringLiteral("Zuletzt übersprungene Zeile (keine Zahl für einen Kanal):\n\n%1").arg(line));
 }
 
 void TForm1::TrendCheckBoxClick() {
@@ -252,14 +291,14 @@ void TForm1::TrendCheckBoxClick() {
     chart.Scale1Y().SetLogarithmic(false);
     GraphXmaxEdit->setText(QStringLiteral("1000"));
     ResetAxisButtonClick();
-    Acquisition_.State.TrendMode = true;
+    Acquisition_.SetTrendMode(true);
   } else {
     chart.SetMouseAction(maPan);
     chart.ClearGraph();
     chart.UpdateGraph();
     CheckRadioButton(NormalRadioButton, &TForm1::NormalRadioButtonClick);
     ZoomRadioButton->setEnabled(true);
-    Acquisition_.State.TrendMode = false;
+    Acquisition_.SetTrendMode(false);
     ResetAxisButtonClick();
   }
 }
@@ -267,20 +306,22 @@ void TForm1::TrendCheckBoxClick() {
 void TForm1::NormalRadioButtonClick() {
   Chart().SetMouseAction(maPan);
   SetCheckBox(TrendCheckBox, false, &TForm1::TrendCheckBoxClick);
-  Acquisition_.State.TrendMode = false;
+  Acquisition_.SetTrendMode(false);
 }
 
 void TForm1::ZoomRadioButtonClick() { Chart().SetMouseAction(maZoomDrag); }
 
 void TForm1::ResetAxisButtonClick() {
-  TAcquisitionState& s = Acquisition_.State;
+  const TAcquisitionState& s = Acquisition_.State;
   TGChart& chart = Chart();
   chart.SetCaption(ChartText(ProjektNameEdit));
-  s.Xmax = ReadField(GraphXmaxEdit);
-  s.Ymax1 = ReadField(GraphYmaxEdit);
-  s.Ymin1 = ReadField(GraphYminEdit);
-  s.Ymax2 = ReadField(GraphY2maxEdit);
-  s.Ymin2 = ReadField(GraphY2minEdit);
+  TAxisRanges ranges;
+  ranges.Xmax = ReadField(GraphXmaxEdit);
+  ranges.Ymax1 = ReadField(GraphYmaxEdit);
+  ranges.Ymin1 = ReadField(GraphYminEdit);
+  ranges.Ymax2 = ReadField(GraphY2maxEdit);
+  ranges.Ymin2 = ReadField(GraphY2minEdit);
+  Acquisition_.SetAxisRanges(ranges);
   chart.SetRange(1, 0, s.Ymin1, s.Xmax, s.Ymax1);
   chart.SetRange(2, 0, s.Ymin2, s.Xmax, s.Ymax2);
   chart.Scale1Y().SetCaption(ChartText(Ch1NameEdit));
@@ -320,7 +361,11 @@ void TForm1::Einstellungen1Click() { CloseSequence(); }
 
 void TForm1::CloseSequence() {
   StopButtonClick();
+  // Stop let pending messages run, a Start clicked just before closing among them, which
+  // may have opened the port again: it is closed once more before the program ends.
   scComm1_.SetActive(false);
+  // Twice: what the first round delivers (the closed port's last notices, windows being
+  // hidden) posts messages of its own, which the second round delivers before quitting.
   ProcessPendingMessages();
   ProcessPendingMessages();
   QApplication::quit();
@@ -340,7 +385,7 @@ void TForm1::scComm1Closed() {
   if (AutoReconnectCheckBox->isChecked()) {
     // The acquisition goes on once the device is back: nothing is cleared, the count
     // continues. A line cut off by the unplug is never completed.
-    Framing_.DropPendingLine();
+    Acquisition_.DropPendingLine();
     Acquisition_.FlushRecording();
     ShowPortStatus(QStringLiteral("%1 getrennt - warte auf Gerät").arg(port));
     Reconnect_.Begin();
@@ -350,15 +395,19 @@ void TForm1::scComm1Closed() {
   ShowPortStatus(QStringLiteral("%1 wurde geschlossen").arg(port));
 }
 
-void TForm1::Hilfe1Click() { ShowWindowOnce(FormHilfe); }
+void TForm1::Hilfe1Click() {
+  // The outer size is the help window's own until the user changes it; its frame is
+  // known only once shown, and taken to be like this window's.
+  if (!HelpShown_) FormHilfe->FitOuterSize(FrameMargins(*this));
+  HelpShown_ = true;
+  ShowWindowOnce(FormHilfe);
+}
+
 void TForm1::Info1Click() { ShowWindowOnce(FormInfo); }
 
 void TForm1::ShowWindowOnce(QWidget* window) {
   // A window already shown is only brought forward.
-  if (!window->isVisible()) {
-    window->move(geometry().center() - window->rect().center());
-    window->show();
-  }
+  if (!window->isVisible()) ShowCentredOn(*window, *this);
   window->raise();
   window->activateWindow();
 }

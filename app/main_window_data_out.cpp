@@ -4,12 +4,19 @@
 #include <QFile>
 #include <QLineEdit>
 
+#include "app/chart_text.h"
 #include "app/main_window.h"
 #include "app/user_dialogs.h"
 
 TChartCsvNames TForm1::CsvNames() const {
   TChartCsvNames names;
   names.X = "Sample";
+  if (Acquisition_.State.ChannelMode == kChannelModeAuto) {
+    for (int32_t n = 1; n <= kMaxChannels; ++n) {
+      names.Layers[size_t(n - 1)] = FromChartText(Acquisition_.Channels().DisplayName(n)).toStdString();
+    }
+    return names;
+  }
   const QLineEdit* fields[] = {Ch1NameEdit, Ch2NameEdit};
   for (int channel = 1; channel <= 2; ++channel) {
     const QString name = fields[channel - 1]->text().trimmed();

@@ -15,10 +15,13 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolTip>
 
+#include "app/channel_table_page.h"
 #include "app/circular_progress.h"
 #include "app/field_filter.h"
 #include "app/main_window.h"
+#include "app/window_chart.h"
 #include "chart/qt/gchart_widget.h"
 
 namespace {
@@ -28,7 +31,7 @@ constexpr int kClientWidth = 786;
 constexpr int kClientHeight = 526;
 constexpr int kStatusBarHeight = 24;
 // The chart keeps its distance to every edge of the client area when the window grows.
-constexpr QRect kChartRect(200, 128, 577, 361);
+constexpr QRect kChartRect(200, 128, kWindowChartWidth, kWindowChartHeight);
 constexpr int kChartRightGap = kClientWidth - (200 + 577);
 constexpr int kChartBottomGap = kClientHeight - kStatusBarHeight - (128 + 361);
 
@@ -101,9 +104,13 @@ void TForm1::CreateComponents() {
   PageControl1->addTab(SheetCOM, QStringLiteral("  COM   "));
   PageControl1->addTab(SheetKanal1, QStringLiteral("  CH 1   "));
   PageControl1->addTab(SheetKanal2, QStringLiteral("  CH 2   "));
+  SheetKanaele = new TChannelTablePage(Acquisition_.Channels(), Dialogs_, DecimalSeparator_);
+  PageControl1->addTab(SheetKanaele, QStringLiteral("  Kanäle  "));
+  PageControl1->setTabVisible(PageControl1->indexOf(SheetKanaele), false);
   Panel1 = CreateViewPanel(client);
   GChart1 = Place(new TGChartWidget(Chart_, client), kChartRect.x(), kChartRect.y(), kChartRect.width(),
                   kChartRect.height());
+  CreateHintLabel(client);
 
   const int menuHeight = menuBar()->sizeHint().height();
   resize(kClientWidth, kClientHeight + menuHeight);
@@ -187,17 +194,21 @@ QWidget* TForm1::CreateComPage() {
 
   GroupBox4 = Place(new QGroupBox(QStringLiteral("  Anzahl Kanäle  "), GroupBox1), 8, 186, 163, 52);
   Ch1RadioButton = new QRadioButton(QStringLiteral("1 Ch"), GroupBox4);
-  Ch1RadioButton->move(12, 24);
+  // Closer together than the other groups' pairs, so that "Auto" fits beside them.
+  Ch1RadioButton->move(8, 24);
   Ch1RadioButton->setChecked(true);
   CH2RadioButton = new QRadioButton(QStringLiteral("2 Ch's"), GroupBox4);
-  CH2RadioButton->move(84, 24);
+  CH2RadioButton->move(58, 24);
+  AutoRadioButton = new QRadioButton(QStringLiteral("Auto"), GroupBox4);
+  AutoRadioButton->move(114, 24);
   GroupBox5 = Place(new QGroupBox(QStringLiteral("  X-Achse"), GroupBox1), 8, 248, 163, 52);
   RadioButton1 = new QRadioButton(QStringLiteral("Tics"), GroupBox5);
   RadioButton1->move(12, 24);
   RadioButton1->setChecked(true);
   RadioButton2 = new QRadioButton(QStringLiteral("Zeit"), GroupBox5);
   RadioButton2->move(84, 24);
-  for (QWidget* w : std::initializer_list<QWidget*>{Ch1RadioButton, CH2RadioButton, RadioButton1, RadioButton2}) {
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{Ch1RadioButton, CH2RadioButton, AutoRadioButton, RadioButton1, RadioButton2}) {
     w->adjustSize();
   }
 
@@ -215,14 +226,19 @@ QWidget* TForm1::CreateComPage() {
 QWidget* TForm1::CreateChannelPage(int channel) {
   auto* page = new QWidget;
   const bool first = channel == 1;
-  auto* box = Place(new QGroupBox(first ? QStringLiteral("  Kanal 1 (blau) ") : QStringLiteral("  Kanal 2 (rot) "), page),
-                    3, 8, 179, 380);
+  auto* box = Place(new QGroupBox(page), 3, 8, 179, 380);
   // Only the box's title is in the channel's colour; its fields and labels stay black.
-  QPalette title = box->palette();
-  QPalette plain = title;
+  QPalette plain = box->palette();
   plain.setColor(QPalette::WindowText, Qt::black);
-  title.setColor(QPalette::WindowText, first ? QColor(0, 0, 255) : QColor(128, 0, 0));
-  box->setPalette(title);
+  if (first) {
+    Kanal1Box = box;
+    ShowKanal1BoxTitle(false);
+  } else {
+    QPalette title = box->palette();
+    title.setColor(QPalette::WindowText, QColor(128, 0, 0));
+    box->setPalette(title);
+    box->setTitle(QStringLiteral("  Kanal 2 (rot) "));
+  }
 
   const QString separator = QString(QChar::fromLatin1(DecimalSeparator_));
   auto number = [&](int digits) { return QStringLiteral("%1%2%3").arg(digits).arg(separator, QStringLiteral("000000000")); };
@@ -233,15 +249,24 @@ QWidget* TForm1::CreateChannelPage(int channel) {
     label->setPalette(plain);
     auto* edit = Place(new QLineEdit(text, box), 24, y + 16, 120, 22);
     edit->setPalette(plain);
-    if (!allowed.isNull()) edit->setValidator(new TFieldFilter(allowed, maxLength, edit));
-    if (maxLength > 0) edit->setMaxLength(maxLength);
+    if (!allowed.isNull()) {
+      // The filter refuses a text too long with a word; a maximum length would cut it.
+      auto* filter = new TFieldFilter(allowed, maxLength, edit);
+      filter->OnRefused = [edit](const QString& text) {
+        QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), text, edit);
+      };
+      edit->setValidator(filter);
+    } else if (maxLength > 0) {
+      edit->setMaxLength(maxLength);
+    }
     return edit;
   };
   const QString unsignedFloat = separator;
   const QString signedFloat = separator + QStringLiteral("-");
   QLineEdit* factor = field(QStringLiteral("Skalierungsfaktor"), number(1), unsignedFloat, 12);
   QLineEdit* offset = field(QStringLiteral("Offset nach Skalierung"), number(0), signedFloat, 0);
-  QLineEdit* ymax = field(QStringLiteral("Graph Y max"), number(10), unsignedFloat, 0);
+  // Y max takes a sign too, so that a range can lie wholly below zero.
+  QLineEdit* ymax = field(QStringLiteral("Graph Y max"), number(10), signedFloat, 0);
   QLineEdit* ymin = field(QStringLiteral("Graph Y min"), number(0), signedFloat, 0);
   QLineEdit* xmax = first ? field(QStringLiteral("Graph X max"), QStringLiteral("1000"), QString(""), 12) : nullptr;
   QLineEdit* name = field(first ? QStringLiteral("CH 1  Bezeichnung") : QStringLiteral("CH 2  Bezeichnung"), QString(),
@@ -258,6 +283,7 @@ QWidget* TForm1::CreateChannelPage(int channel) {
     GraphXmaxEdit = xmax;
     Ch1NameEdit = name;
     Label14 = note;
+    CreateDisplayAids(page);
   } else {
     DatSkal2Edit = factor;
     DatOffset2Edit = offset;
@@ -267,6 +293,41 @@ QWidget* TForm1::CreateChannelPage(int channel) {
     Label18 = note;
   }
   return page;
+}
+
+void TForm1::ShowKanal1BoxTitle(bool automatic) {
+  // In "Auto" the page's ranges serve every channel.
+  QPalette title = Kanal1Box->palette();
+  title.setColor(QPalette::WindowText, automatic ? QColor(Qt::black) : QColor(0, 0, 255));
+  Kanal1Box->setPalette(title);
+  Kanal1Box->setTitle(automatic ? QStringLiteral("  Alle Kanäle ") : QStringLiteral("  Kanal 1 (blau) "));
+}
+
+// Below the channel box, for every channel mode.
+void TForm1::CreateDisplayAids(QWidget* page) {
+  AutoYCheckBox = new QCheckBox(QStringLiteral("Auto-Y"), page);
+  AutoYCheckBox->move(8, 392);
+  AutoYCheckBox->setToolTip(QStringLiteral("Der Y-Bereich folgt den sichtbaren Daten"));
+  MitlaufenCheckBox = new QCheckBox(QStringLiteral("Mitlaufen"), page);
+  MitlaufenCheckBox->move(86, 392);
+  MitlaufenCheckBox->setToolTip(QStringLiteral("Normal: der X-Bereich folgt den neuesten Samples, Graph X max breit"));
+  AutoYCheckBox->adjustSize();
+  MitlaufenCheckBox->adjustSize();
+}
+
+// Hidden until a hint comes; a click puts it away.
+void TForm1::CreateHintLabel(QWidget* parent) {
+  HintLabel = Place(new QLabel(parent), kChartRect.x() + 90, kChartRect.y() + 40, 440, 60);
+  HintLabel->setWordWrap(true);
+  HintLabel->setFrameStyle(QFrame::Box | QFrame::Plain);
+  HintLabel->setMargin(6);
+  HintLabel->setAutoFillBackground(true);
+  QPalette note = HintLabel->palette();
+  note.setColor(QPalette::Window, QColor(255, 251, 240));
+  HintLabel->setPalette(note);
+  HintLabel->setToolTip(QStringLiteral("Klicken zum Schließen"));
+  HintLabel->installEventFilter(this);
+  HintLabel->hide();
 }
 
 void TForm1::CreateMenu() {
@@ -296,10 +357,13 @@ void TForm1::CreateStatusBar() {
     panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     statusBar()->addWidget(panel);
   }
+  // The count of skipped lines is a link to the last of them.
+  StatusPanels[2]->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == centralWidget() && event->type() == QEvent::Resize) AnchorToClient();
+  if (watched == HintLabel && event->type() == QEvent::MouseButtonPress) HintLabel->hide();
   return QMainWindow::eventFilter(watched, event);
 }
 

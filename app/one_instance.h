@@ -1,30 +1,37 @@
 #pragma once
-// Only one copy of the program runs at a time. The first copy listens on a local socket
-// named after its upper-cased program file name and the user; a later copy finds it
-// there, asks it to bring its window to the front and ends. The socket lives in the
-// abstract namespace, so it disappears with the process that holds it, also when that
-// process is killed.
+// Only one copy of the program runs at a time for a user on one display. The first copy
+// listens on a local socket whose name is made from its upper-cased program file name,
+// the user and the graphical session; a later copy asks there, and only when a copy of
+// the same user answers does it ask that copy to bring its window to the front and end.
+// Any other failure (no answer, a name the system cannot take) lets it run as the only
+// copy. The socket lives in the abstract namespace, so it disappears with the process
+// that holds it, also when that process is killed.
 
 #include <QLocalServer>
 #include <QObject>
 #include <QWidget>
 #include <functional>
 
+class QLocalSocket;
+
 class TInstanceRegistry : public QObject {
  public:
-  // programPath: the program's own file name (the first command-line item).
+  // programPath: the program's own file name (the first command-line item). Copies of
+  // the same file started by one user in one graphical session (DISPLAY ":0" and ":0.0"
+  // are one) meet, however long the file name is.
   explicit TInstanceRegistry(const QString& programPath, QObject* parent = nullptr);
 
   bool AnotherInstanceRunning() const { return AnotherInstanceRunning_; }
   const QString& Name() const { return Name_; }
-  // Asks the running copy to bring its window to the front; false when it is gone.
+  // Asks the running copy to bring its window to the front; false when it did not answer.
   bool ActivatePreviousInstance() const;
   // Called in the first copy when a later copy asks for the window.
   void SetOnActivationRequest(std::function<void()> handler) { OnActivationRequest_ = std::move(handler); }
 
  private:
-  bool ConnectToRunningInstance(bool sendRequest) const;
+  bool Ask(const QByteArray& request) const;
   void AcceptRequests();
+  void Answer(QLocalSocket& client);
 
   QString Name_;
   bool AnotherInstanceRunning_ = false;

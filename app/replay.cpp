@@ -19,17 +19,21 @@ void SetField(QLineEdit* field, const std::optional<QString>& value) {
 
 // Hands the capture to the received-data handler in blocks, as the serial component
 // does: a block whose processing fails is reported as the component reports it.
-void Deliver(TForm1& form, QFile& capture, qint64 chunk) {
+// Returns the number of bytes handed over.
+qint64 Deliver(TForm1& form, QFile& capture, qint64 chunk) {
   std::vector<char> block(static_cast<size_t>(chunk));
+  qint64 delivered = 0;
   while (form.Running()) {
     const qint64 n = capture.read(block.data(), chunk);
-    if (n <= 0) return;
+    if (n <= 0) break;
+    delivered += n;
     try {
       form.scComm1AfterReceive(block.data(), uint32_t(n));
     } catch (const std::exception& e) {
       form.scComm1().DoFatalError(1, 0, e.what(), true);
     }
   }
+  return delivered;
 }
 
 }  // namespace
@@ -47,6 +51,7 @@ int RunReplay(const TReplayOptions& o) {
   if (o.WindowSize) form.resize(*o.WindowSize);
   form.show();
   if (o.Channels == 2) form.CH2RadioButton->setChecked(true);
+  if (o.Channels == kChannelModeAuto) form.AutoRadioButton->setChecked(true);
   if (o.Trend) form.TrendCheckBox->setChecked(true);
   SetField(form.GraphXmaxEdit, o.Xmax);
   SetField(form.DatSkalEdit, o.Factor1);
@@ -63,8 +68,16 @@ int RunReplay(const TReplayOptions& o) {
 
   form.RunCommand([&] { form.StartAcquisition(false); });
   if (!form.Running()) return 1;  // a field could not be read; the window said why
-  Deliver(form, capture, o.Chunk);
+  const qint64 delivered = Deliver(form, capture, o.Chunk);
   if (form.Running()) form.StopButton->click();
+  if (form.AcquisitionState().SampleCount == 0) {
+    // An empty plot saved without a word would pass for a run of a silent device.
+    std::fprintf(stderr,
+                 "tavolix: %lld Bytes aus %s gelesen, aber keine Zeile mit CR LF am Ende gefunden; "
+                 "das Gerät muss jede Zeile mit den Bytes 13 und 10 abschließen. Nichts gespeichert.\n",
+                 static_cast<long long>(delivered), o.Capture.toLocal8Bit().constData());
+    return 1;
+  }
 
   bool saved = true;
   auto save = [&](auto&& operation) {

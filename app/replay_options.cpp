@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 
+#include "acquisition/acquisition_state.h"
 #include "acquisition/field_numbers.h"
 #include "acquisition/sample_scaling.h"
 
@@ -43,8 +44,13 @@ TReplayOptions ParseReplayOptions(const QStringList& arguments) {
       o.Capture = value();
     } else if (option == QLatin1String("--channels")) {
       const QString v = value();
-      if (v != QLatin1String("1") && v != QLatin1String("2")) throw EReplayUsage("--channels must be 1 or 2");
-      o.Channels = v.toInt();
+      if (v == QLatin1String("auto")) {
+        o.Channels = kChannelModeAuto;
+      } else if (v == QLatin1String("1") || v == QLatin1String("2")) {
+        o.Channels = v.toInt();
+      } else {
+        throw EReplayUsage("--channels must be 1, 2 or auto");
+      }
     } else if (option == QLatin1String("--trend")) {
       o.Trend = true;
     } else if (option == QLatin1String("--color")) {
@@ -103,7 +109,8 @@ QString ReplayUsage() {
       "Usage: tavolix --replay CAPTURE [options] --save-session FILE.tvx | --save-bitmap FILE.bmp\n"
       "                                          | --save-csv FILE.csv | --save-png FILE.png\n"
       "Plots a captured device output without a window, as Start would with a live port.\n\n"
-      "  --channels 1|2        values per line (default 1)\n"
+      "  --channels 1|2|auto   values per line (default 1); auto reads lines ended by LF,\n"
+      "                        CR LF or CR with up to 16 channels, named (a:1.5) or not\n"
       "  --trend               Trend mode (sliding window)\n"
       "  --xmax N              Graph X max\n"
       "  --factor1 F --offset1 O --factor2 F --offset2 O   scaling per channel\n"

@@ -15,7 +15,7 @@ class EReplayUsage : public std::runtime_error {
 
 struct TReplayOptions {
   QString Capture;
-  int Channels = 1;
+  int Channels = 1;  // 1, 2 or kChannelModeAuto
   bool Trend = false;
   // Field texts with "." as decimal separator; unset fields keep the window's defaults.
   std::optional<QString> Xmax, Factor1, Offset1, Factor2, Offset2, Ymin1, Ymax1, Ymin2, Ymax2;

@@ -1,16 +1,20 @@
 #include "app/user_dialogs.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <cstdio>
+
+#include "app/x11/empty_title.h"
 
 namespace {
 
 void ShowBox(QMessageBox::Icon icon, const QString& title, const QString& text) {
   QMessageBox box(icon, title, text, QMessageBox::Ok);
   box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  if (title.isEmpty()) KeepTitleEmpty(box);
   box.exec();
 }
 
@@ -42,7 +46,7 @@ void TStderrDialogs::ShowError(const QString& text) {
 void TQtUserDialogs::ShowInformation(const QString& text) { ShowBox(QMessageBox::Information, QString(), text); }
 
 void TQtUserDialogs::ShowError(const QString& text) {
-  ShowBox(QMessageBox::Critical, QApplication::applicationDisplayName(), text);
+  ShowBox(QMessageBox::Critical, ApplicationTitle(), text);
 }
 
 QString TQtUserDialogs::SaveFileName(const QString& filter, const QString& defaultSuffix) {
@@ -51,4 +55,10 @@ QString TQtUserDialogs::SaveFileName(const QString& filter, const QString& defau
 
 QString TQtUserDialogs::OpenFileName(const QString& filter, const QString& defaultSuffix) {
   return RunFileDialog(QFileDialog::AcceptOpen, filter, defaultSuffix);
+}
+
+std::optional<QColor> TQtUserDialogs::ChooseColor(const QColor& initial) {
+  const QColor color = QColorDialog::getColor(initial);
+  if (!color.isValid()) return {};
+  return color;
 }

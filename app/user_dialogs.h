@@ -2,7 +2,12 @@
 // The message boxes and file dialogs the windows show, behind one seam so that tests
 // can answer them without a modal loop.
 
+#include <QColor>
 #include <QString>
+#include <optional>
+
+// The application's title: the error box's title and the name a later start reports.
+inline QString ApplicationTitle() { return QStringLiteral("Tavolix"); }
 
 class TUserDialogs {
  public:
@@ -14,6 +19,8 @@ class TUserDialogs {
   // Empty when the user cancels. Filters are in Qt's form: "Graphic Files (*.bmp *.BMP)".
   virtual QString SaveFileName(const QString& filter, const QString& defaultSuffix) = 0;
   virtual QString OpenFileName(const QString& filter, const QString& defaultSuffix) = 0;
+  // None when the user cancels.
+  virtual std::optional<QColor> ChooseColor(const QColor& initial) = 0;
 };
 
 // For programs without a user: what the window would show in message boxes goes to
@@ -24,6 +31,7 @@ class TStderrDialogs final : public TUserDialogs {
   void ShowError(const QString& text) override;
   QString SaveFileName(const QString&, const QString&) override { return {}; }
   QString OpenFileName(const QString&, const QString&) override { return {}; }
+  std::optional<QColor> ChooseColor(const QColor&) override { return {}; }
   bool ErrorShown = false;
 };
 
@@ -34,4 +42,5 @@ class TQtUserDialogs final : public TUserDialogs {
   void ShowError(const QString& text) override;
   QString SaveFileName(const QString& filter, const QString& defaultSuffix) override;
   QString OpenFileName(const QString& filter, const QString& defaultSuffix) override;
+  std::optional<QColor> ChooseColor(const QColor& initial) override;
 };

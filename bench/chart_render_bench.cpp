@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "acquisition/acquisition.h"
+#include "app/fonts.h"
 #include "chart/qt/qt_bitmap.h"
 #include "tests/chart/main_window_chart.h"
 
@@ -23,7 +24,7 @@ void NeedApplication() {
   static char* argv[] = {name, nullptr};
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   static QGuiApplication app(argc, argv);
-  SubstituteChartFonts();
+  InstallFontSubstitutions();
 }
 
 // A chart whose x range spans `items` samples of a sine across the full height.

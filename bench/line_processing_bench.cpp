@@ -1,15 +1,35 @@
 // Framing and per-line processing of realistic device output, without a window: the
 // lines are read, scaled and plotted into a chart that composes no pictures. Normal mode
 // takes one full acquisition per iteration (100,000 samples with one channel, 50,000
-// with two); Trend mode slides its window of 1000 samples for ever.
+// with two, 25,000 with four channels in "Auto"); Trend mode slides its window of 1000
+// samples for ever. "allocs/line" counts the heap allocations of the measured loop.
 
 #include <benchmark/benchmark.h>
 
+#include <atomic>
 #include <cmath>
+#include <cstdlib>
+#include <new>
 #include <string>
 
 #include "acquisition/acquisition.h"
 #include "chart/gchart.h"
+
+namespace {
+
+std::atomic<int64_t> Allocations{0};
+
+}  // namespace
+
+// Counted allocations; the deletes free what these news took from malloc.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void* operator new(size_t size) {
+  Allocations.fetch_add(1, std::memory_order_relaxed);
+  if (void* p = std::malloc(size ? size : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -33,9 +53,20 @@ std::string DeviceOutput(int channels, int lines) {
   return out;
 }
 
-void FrameAndProcess(benchmark::State& s, int channels, bool trend) {
-  const int kLines = channels == 1 ? 100000 : 50000;
-  const std::string data = DeviceOutput(channels, kLines);
+// Plain numbers with "," between them and LF line ends, or name:value pairs.
+std::string AutoDeviceOutput(int lines, bool named) {
+  std::string out;
+  char line[96];
+  for (int i = 0; i < lines; ++i) {
+    const double v = 512 + 400 * std::sin(i * 0.01);
+    const int n = named ? std::snprintf(line, sizeof line, "a:%.3f,b:%.2f,c:%.1f,d:%.2f\n", v, v / 3, v / 7, -v)
+                        : std::snprintf(line, sizeof line, "%.3f,%.2f,%.1f,%.2f\n", v, v / 3, v / 7, -v);
+    out.append(line, size_t(n));
+  }
+  return out;
+}
+
+void Run(benchmark::State& s, const std::string& data, int lines, int channelMode, bool trend) {
   TNullHost host;
   TGChart chart;
   chart.SetAutoRedraw(false);
@@ -43,32 +74,47 @@ void FrameAndProcess(benchmark::State& s, int channels, bool trend) {
   chart.SetAllocSize(110000);
   chart.SetRange(0, 0, 0, 1000, 1000);
   TAcquisition acquisition(host, chart, ',');
-  acquisition.State.ChannelMode = channels;
+  acquisition.SetChannelMode(channelMode);
   acquisition.State.Factor2 = 1;
-  acquisition.State.MaxSamples = kLines;
+  acquisition.State.MaxSamples = lines;
   acquisition.State.TrendMode = trend;
   acquisition.State.Xmax = 1000;
-  TLineFraming framing(acquisition);
   const auto* bytes = reinterpret_cast<const uint8_t*>(data.data());
   constexpr size_t kBlock = 32768;  // the serial receive buffer's size
+  int64_t allocations = 0;
   for (auto _ : s) {
     if (!trend) {
       s.PauseTiming();
       chart.ClearGraph();
-      acquisition.State.SampleCount = 0;
-      acquisition.State.PaintCounter = 0;
+      acquisition.BeginAcquisition();
       s.ResumeTiming();
     }
-    for (size_t i = 0; i < data.size(); i += kBlock) framing.Feed(bytes + i, std::min(kBlock, data.size() - i));
+    const int64_t before = Allocations.load(std::memory_order_relaxed);
+    for (size_t i = 0; i < data.size(); i += kBlock) acquisition.Receive(bytes + i, std::min(kBlock, data.size() - i));
+    allocations += Allocations.load(std::memory_order_relaxed) - before;
   }
   s.SetBytesProcessed(int64_t(s.iterations()) * int64_t(data.size()));
-  s.SetItemsProcessed(int64_t(s.iterations()) * kLines);
-  s.counters["lines/s"] = benchmark::Counter(double(s.iterations()) * kLines, benchmark::Counter::kIsRate);
+  s.SetItemsProcessed(int64_t(s.iterations()) * lines);
+  s.counters["lines/s"] = benchmark::Counter(double(s.iterations()) * lines, benchmark::Counter::kIsRate);
+  s.counters["allocs/line"] = double(allocations) / (double(s.iterations()) * lines);
+}
+
+void FrameAndProcess(benchmark::State& s, int channels, bool trend) {
+  const int kLines = channels == 1 ? 100000 : 50000;
+  Run(s, DeviceOutput(channels, kLines), kLines, channels, trend);
+}
+
+void FrameAndProcessAuto(benchmark::State& s, bool named, bool trend) {
+  const int kLines = kMaxNormalItems / 4;
+  Run(s, AutoDeviceOutput(kLines, named), kLines, kChannelModeAuto, trend);
 }
 
 BENCHMARK_CAPTURE(FrameAndProcess, normal_one_channel, 1, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(FrameAndProcess, normal_two_channels, 2, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(FrameAndProcess, trend_one_channel, 1, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(FrameAndProcess, trend_two_channels, 2, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FrameAndProcessAuto, auto_four_channels_normal, false, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FrameAndProcessAuto, auto_four_named_channels_normal, true, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FrameAndProcessAuto, auto_four_channels_trend, false, true)->Unit(benchmark::kMillisecond);
 
 }  // namespace

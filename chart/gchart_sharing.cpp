@@ -26,9 +26,11 @@ void TGChart::SetUseDataOf(TGChart* master) {
     ShowMessage("GChart: Cannot use foreign data. Other GCharts are using my own data.");
     return;
   }
-  // Sharing is never chained: a chart that uses another's data hands on its master.
-  if (master->UseDataOf_) master = master->UseDataOf_;
   if (master == UseDataOf_) return;
+  // Sharing is never chained: a chart that uses another's data hands on its master. That
+  // master may be this chart's own already; it is then full or this chart moves to the
+  // end of its list, as any newcomer would.
+  if (master->UseDataOf_) master = master->UseDataOf_;
   if (master->Sharers_.size() >= kMaxDataShares) {
     ShowMessage("GChart: Max. number of data shares exceeded");
     return;

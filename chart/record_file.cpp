@@ -13,18 +13,23 @@ namespace {
 // Larger transfers are split; one read or write moves at most this much.
 constexpr size_t kMaxTransfer = size_t(1) << 30;
 
+// The runtime's code for a system error, 0 where none fits.
 int RuntimeCode(int systemError) {
   switch (systemError) {
     case ENOENT: return 2;
+    case ENOTDIR:
     case EINVAL:
     case ENAMETOOLONG: return 3;
-    case EMFILE: return 4;
+    case EMFILE:
+    case ENFILE: return 4;
     case EACCES:
     case EPERM:
-    case EROFS: return 5;
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY: return 5;
     case ENOSPC:
     case EDQUOT: return 101;
-    default: return -1;
+    default: return 0;
   }
 }
 
@@ -45,7 +50,9 @@ std::string InOutErrorText(int errorCode) {
 
 EInOutError InOutErrorFor(int systemError) {
   const int code = RuntimeCode(systemError);
-  if (code < 0) return {systemError, "E/A-Fehler " + std::to_string(systemError)};
+  // A system number is no runtime code: EIO (5) is not "access denied". Without a
+  // code of its own the error speaks in the system's words.
+  if (code == 0) return {0, std::strerror(systemError)};
   return {code, InOutErrorText(code)};
 }
 

@@ -20,8 +20,8 @@ class EInOutError : public EGChartError {
 // The runtime's message for an I/O error code: 2 "Datei nicht gefunden", 101 "Zu wenig
 // Speicherplatz", ..., any other code "E/A-Fehler <code>".
 std::string InOutErrorText(int errorCode);
-// The I/O error for a system error number: the runtime's code where one fits (ENOSPC is
-// 101), otherwise the number itself.
+// The I/O error for a system error number: the runtime's code and text where one fits
+// (ENOSPC is 101 "Zu wenig Speicherplatz"), otherwise code 0 with the system's text.
 EInOutError InOutErrorFor(int systemError);
 
 // A file created, or truncated, for writing.

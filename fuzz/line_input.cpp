@@ -66,10 +66,11 @@ struct TAcquisitionRig {
   TAcquisition Acquisition{Host, Chart, ','};
 };
 
+// Config byte 0: bit 0 two channels, bit 1 Trend, bits 2 to 4 the block size, bit 5 "Auto".
 void Start(TAcquisitionRig& rig, const uint8_t* config) {
   TAcquisitionState& s = rig.Acquisition.State;
   TGChart& chart = rig.Chart;
-  s.ChannelMode = config[0] & 1 ? 2 : 1;
+  rig.Acquisition.SetChannelMode(config[0] & 0x20 ? kChannelModeAuto : config[0] & 1 ? 2 : 1);
   s.TrendMode = (config[0] & 2) != 0;
   s.Factor1 = Pick(kFactors, config[1]);
   s.Factor2 = Pick(kFactors, config[1] >> 3u);
@@ -81,11 +82,7 @@ void Start(TAcquisitionRig& rig, const uint8_t* config) {
   s.Ymax2 = Pick(kYmax, config[3] >> 2u);
   s.Ymin2 = 0;
   s.MaxSamples = Pick(kMaxSamples, config[3] >> 4u);
-  s.SampleCount = 0;
-  s.PrevValue1 = 0;
-  s.PrevValue2 = 0;
-  s.TrendWindowCount = 0;
-  s.PaintCounter = 0;
+  rig.Acquisition.BeginAcquisition();
   rig.Host.Rounds = 0;
   chart.ClearGraph();
   chart.SetDataColor(0xFF0000);
@@ -97,8 +94,9 @@ void Start(TAcquisitionRig& rig, const uint8_t* config) {
 // What the store may hold: Normal mode stops at the limit, Trend mode keeps a window.
 void CheckStoreBound(const TAcquisitionRig& rig) {
   const TAcquisitionState& s = rig.Acquisition.State;
-  const int64_t perLine = s.ChannelMode == 2 ? 2 : 1;
-  int64_t bound = perLine * s.MaxSamples;
+  const bool automatic = s.ChannelMode == kChannelModeAuto;
+  const int64_t perLine = automatic ? rig.Acquisition.Channels().Count() : s.ChannelMode == 2 ? 2 : 1;
+  int64_t bound = automatic ? kMaxNormalItems : perLine * s.MaxSamples;
   if (s.TrendMode) bound = perLine * std::max<int64_t>(0, int64_t(std::floor(double(s.Xmax) - 20)) + 1);
   Expect(rig.Chart.NumItems() <= bound, "the store outgrew its bound");
 }
@@ -110,13 +108,12 @@ void CheckLineInput(std::span<const uint8_t> input) {
   if (input.size() < 4) return;
   const uint8_t* config = input.data();
   Start(rig, config);
-  TLineFraming framing(rig.Acquisition);
   const size_t block = Pick(kBlockSizes, config[0] >> 2u);
   std::span<const uint8_t> rest = input.subspan(4);
   while (!rest.empty()) {
     const size_t count = block == 0 ? rest.size() : std::min(block, rest.size());
     try {
-      framing.Feed(rest.data(), count);
+      rig.Acquisition.Receive(rest.data(), count);
     } catch (const EOverflow&) {
       // The line is lost; the next block is framed as usual.
     }

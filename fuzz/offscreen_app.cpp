@@ -2,7 +2,7 @@
 
 #include <QGuiApplication>
 
-#include "tests/chart/main_window_chart.h"
+#include "app/fonts.h"
 
 void EnsureOffscreenApp() {
   if (QCoreApplication::instance()) return;
@@ -13,5 +13,5 @@ void EnsureOffscreenApp() {
   // Never destroyed: other static objects may still paint while the process ends.
   static QGuiApplication* const app = new QGuiApplication(argc, argv);
   (void)app;
-  SubstituteChartFonts();
+  InstallFontSubstitutions();
 }

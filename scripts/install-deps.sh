@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
+  libxcb1-dev qt6-translations-l10n
   libkissfft-dev libudev-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation

@@ -1,13 +1,10 @@
 #include "tools/line_formatter.h"
 
 #include <charconv>
+#include <cstring>
 #include <stdexcept>
 
 namespace {
-
-// The shortest text of any finite float, such as "-1.1754944e-38", has 15 characters or fewer.
-constexpr size_t MaxValueLength = 16;
-static_assert(2 * MaxValueLength + 3 <= MaxSampleLineLength);
 
 char* AppendValue(char* out, float value) {
   // std::to_chars never consults the C locale, unlike printf's %g.
@@ -16,17 +13,33 @@ char* AppendValue(char* out, float value) {
   return next;
 }
 
+char* AppendText(char* out, std::string_view text) {
+  std::memcpy(out, text.data(), text.size());
+  return out + text.size();
+}
+
 }  // namespace
 
-size_t FormatLine(char* out, int channels, float value1, float value2, bool terminated) {
-  char* p = AppendValue(out, value1);
-  if (channels == 2) {
-    *p++ = ';';
-    p = AppendValue(p, value2);
+size_t FormatLine(char* out, const TLineFormat& format, std::span<const float> values, bool terminated) {
+  char* p = out;
+  for (size_t i = 0; i < values.size(); ++i) {
+    if (i > 0) *p++ = format.Separator;
+    if (format.Named) {
+      p = AppendText(p, format.Names[i]);
+      *p++ = ':';
+    }
+    p = AppendValue(p, values[i]);
   }
-  if (terminated) {
-    *p++ = '\r';
-    *p++ = '\n';
+  if (terminated) p = AppendText(p, format.LineEnd);
+  return size_t(p - out);
+}
+
+size_t FormatHeader(char* out, const TLineFormat& format) {
+  char* p = out;
+  for (size_t i = 0; i < format.Names.size(); ++i) {
+    if (i > 0) *p++ = format.Separator;
+    p = AppendText(p, format.Names[i]);
   }
+  p = AppendText(p, format.LineEnd);
   return size_t(p - out);
 }

@@ -1,10 +1,12 @@
 #pragma once
-// Everything the simulated device sends for one sample line: the fault lines that go
-// before it, then its one or two values.
+// Everything the simulated device sends for one sample line: a header line before the
+// first one when asked for, the fault lines that go before it, then its values.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <utility>
+#include <vector>
 
 #include "tools/fault_injector.h"
 #include "tools/line_formatter.h"
@@ -12,25 +14,33 @@
 
 class TLineSource {
  public:
-  static constexpr size_t MaxLineBytes = TFaultInjector::MaxPrefixLength + MaxSampleLineLength;
+  static constexpr size_t MaxLineBytes = MaxHeaderLength + TFaultInjector::MaxPrefixLength + MaxSampleLineLength;
 
-  // channels is 1 or 2; channel2 is used only with two channels.
-  TLineSource(int channels, const TSignalGenerator& channel1, const TSignalGenerator& channel2, TFaultInjector faults)
-      : Channels_(channels), Channel1_(channel1), Channel2_(channel2), Faults_(std::move(faults)) {}
+  // One generator per channel, 1 to MaxSimChannels; the format names as many channels.
+  TLineSource(TLineFormat format, std::vector<TSignalGenerator> channels, TFaultInjector faults, bool header = false)
+      : Format_(std::move(format)), Channels_(std::move(channels)), Faults_(std::move(faults)), Header_(header) {}
 
   // Writes the bytes of sample line `line` (1-based; it carries sample line - 1) to out,
   // which has room for MaxLineBytes, and returns their count.
   size_t Write(int64_t line, char* out) const {
-    const size_t prefix = Faults_.WritePrefix(line, out);
-    const int64_t sample = line - 1;
-    return prefix + FormatLine(out + prefix, Channels_, Channel1_.Value(sample),
-                               Channels_ == 2 ? Channel2_.Value(sample) : 0, !Faults_.Unterminated(line));
+    size_t n = line == 1 && Header_ ? FormatHeader(out, Format_) : 0;
+    n += Faults_.WritePrefix(line, out + n);
+    std::array<float, MaxSimChannels> values{};
+    for (size_t i = 0; i < Channels_.size(); ++i) values[i] = Channels_[i].Value(line - 1);
+    return n + FormatLine(out + n, Format_, {values.data(), Channels_.size()}, !Faults_.Unterminated(line));
   }
   bool StartsBurst(int64_t line) const { return Faults_.StartsBurst(line); }
+  // The most bytes Write gives for one line of this source.
+  size_t LineBytes() const {
+    size_t names = 0;
+    for (const std::string& name : Format_.Names) names += name.size() + 1;
+    const size_t values = Channels_.size() * (MaxValueLength + 1) + (Format_.Named ? names : 0);
+    return (Header_ ? names + 2 : 0) + TFaultInjector::MaxPrefixLength + values + 2;
+  }
 
  private:
-  int Channels_;
-  TSignalGenerator Channel1_;
-  TSignalGenerator Channel2_;
+  TLineFormat Format_;
+  std::vector<TSignalGenerator> Channels_;
   TFaultInjector Faults_;
+  bool Header_;
 };

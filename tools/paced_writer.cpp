@@ -26,7 +26,7 @@ TPacedWriter::TPacedWriter(int fd, const TLineSource& source, double linesPerSec
                            const std::atomic<bool>& stop)
     : Fd_(fd), Source_(source), Pacer_(linesPerSecond), BurstLines_(burstLines), Stop_(stop) {
   const size_t lines = size_t(std::max(MaxBatchLines, burstLines));
-  Buffer_.resize(lines * TLineSource::MaxLineBytes);
+  Buffer_.resize(lines * source.LineBytes());
   LineEnds_.reserve(lines);
 }
 

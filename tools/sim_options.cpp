@@ -1,9 +1,12 @@
 #include "tools/sim_options.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -44,6 +47,39 @@ TWaveform ReadWave(std::string_view option, std::string_view text) {
 }
 
 // KIND or KIND@LINE; Every is filled in once all options are read.
+char ReadSeparator(std::string_view option, std::string_view text, bool& named) {
+  constexpr std::pair<std::string_view, char> formats[] = {
+      {"semicolon", ';'}, {"comma", ','}, {"space", ' '}, {"tab", '\t'}, {"named", ','}};
+  for (const auto& [name, separator] : formats) {
+    if (text != name) continue;
+    named = name == "named";
+    return separator;
+  }
+  Invalid(option, text, "semicolon, comma, space, tab or named");
+}
+
+std::string ReadLineEnd(std::string_view option, std::string_view text) {
+  if (text == "crlf") return "\r\n";
+  if (text == "lf") return "\n";
+  if (text == "cr") return "\r";
+  Invalid(option, text, "crlf, lf or cr");
+}
+
+// Comma-separated names a board could print: letters, digits and "_", a letter first.
+std::vector<std::string> ReadNames(std::string_view option, std::string_view text) {
+  std::vector<std::string> names;
+  for (size_t start = 0; start <= text.size();) {
+    const size_t end = std::min(text.find(',', start), text.size());
+    const std::string_view name = text.substr(start, end - start);
+    bool valid = !name.empty() && name.size() <= MaxSimNameLength && std::isalpha(static_cast<unsigned char>(name[0]));
+    for (const char c : name) valid = valid && (std::isalnum(static_cast<unsigned char>(c)) || c == '_');
+    if (!valid) Invalid(option, text, "names of 1 to 16 letters, digits or '_', a letter first, separated by ','");
+    names.emplace_back(name);
+    start = end + 1;
+  }
+  return names;
+}
+
 TFaultRule ReadFault(std::string_view text) {
   constexpr std::string_view names[] = {"garbage", "unterminated", "overflow", "burst"};
   const size_t at = text.find('@');
@@ -69,6 +105,7 @@ constexpr TOptionName Known[] = {
     {"amplitude", true},   {"offset", true},   {"period", true}, {"phase", true},
     {"count", true},       {"seed", true},     {"fault", true},  {"fault-every", true},
     {"burst-lines", true}, {"link", true},     {"quiet", false}, {"help", false},
+    {"format", true},      {"names", true},    {"header", false}, {"line-end", true},
 };
 
 }  // namespace
@@ -100,7 +137,7 @@ TSimOptions ParseSimOptions(const std::vector<std::string>& args) {
     if (name == "rate") {
       o.Rate = ReadReal(name, value, 1, 1e6, "lines per second from 1 to 1000000");
     } else if (name == "channels") {
-      o.Channels = int(ReadInteger(name, value, 1, 2, "1 or 2"));
+      o.Channels = int(ReadInteger(name, value, 1, MaxSimChannels, "1 to 16"));
     } else if (name == "wave") {
       o.Wave = ReadWave(name, value);
     } else if (name == "wave2") {
@@ -127,6 +164,14 @@ TSimOptions ParseSimOptions(const std::vector<std::string>& args) {
     } else if (name == "link") {
       if (value.empty()) Invalid(name, value, "a path");
       o.Link = value;
+    } else if (name == "format") {
+      o.Format.Separator = ReadSeparator(name, value, o.Format.Named);
+    } else if (name == "names") {
+      o.Format.Names = ReadNames(name, value);
+    } else if (name == "header") {
+      o.Header = true;
+    } else if (name == "line-end") {
+      o.Format.LineEnd = ReadLineEnd(name, value);
     } else if (name == "quiet") {
       o.Quiet = true;
     } else if (name == "help") {
@@ -135,6 +180,12 @@ TSimOptions ParseSimOptions(const std::vector<std::string>& args) {
   }
   for (TFaultRule& rule : o.Faults) {
     if (rule.AtLine == 0) rule.Every = faultEvery;
+  }
+  if (o.Format.Names.empty()) {
+    for (int channel = 1; channel <= o.Channels; ++channel) o.Format.Names.push_back("ch" + std::to_string(channel));
+  } else if (int(o.Format.Names.size()) != o.Channels) {
+    throw ESimUsage("--names gives " + std::to_string(o.Format.Names.size()) + " names for " +
+                    std::to_string(o.Channels) + " channels");
   }
   if (std::fabs(o.Offset) + std::fabs(o.Amplitude) > FLT_MAX) {
     throw ESimUsage("--offset and --amplitude together exceed the single-precision range");
@@ -148,27 +199,40 @@ TSignalSettings ChannelSettings(const TSimOptions& options, int channel) {
   s.Amplitude = options.Amplitude;
   s.Offset = options.Offset;
   s.Period = options.Period;
-  s.Shift = channel == 2 ? options.Phase / 360 * options.Period : 0;
-  // Channel 2's noise is a stream of its own, not a copy of channel 1's.
-  s.Seed = channel == 2 ? ~options.Seed : options.Seed;
+  // Each channel leads the one before it by the phase.
+  s.Shift = (channel - 1) * options.Phase / 360 * options.Period;
+  // Each channel's noise is a stream of its own, not a copy of channel 1's.
+  s.Seed = channel == 1 ? options.Seed : channel == 2 ? ~options.Seed : NoiseBits(options.Seed, channel);
   return s;
+}
+
+TLineSource LineSourceFor(const TSimOptions& options) {
+  std::vector<TSignalGenerator> channels;
+  for (int channel = 1; channel <= options.Channels; ++channel) channels.emplace_back(ChannelSettings(options, channel));
+  return TLineSource(options.Format, std::move(channels), TFaultInjector(options.Faults, options.Seed), options.Header);
 }
 
 const char* const SimUsageText =
     "Usage: tavolix-sim [OPTION]...\n"
     "Serves a pseudo-terminal that behaves like a device sending measurements: lines of one\n"
-    "number, or two separated by ';', with '.' as decimal separator, ended by CR LF.\n"
+    "number, or several separated by ';', with '.' as decimal separator, ended by CR LF;\n"
+    "or in the other formats boards print (see --format, --header, --line-end).\n"
     "Prints the pseudo-terminal's path on the first line of its output, then writes until\n"
     "--count lines are written and the reader has closed the port, or until Ctrl-C.\n"
     "\n"
     "  --rate N            lines per second, 1 to 1000000 (default 100)\n"
-    "  --channels 1|2      values per line (default 1)\n"
+    "  --channels N        values per line, 1 to 16 (default 1)\n"
+    "  --format KIND       semicolon (1;2), comma (1,2), space (1 2), tab, or named\n"
+    "                      (ch1:1,ch2:2) (default semicolon)\n"
+    "  --names A,B,...     the channels' names for named and --header (default ch1,ch2,...)\n"
+    "  --header            print a line of the names first, as a CSV header\n"
+    "  --line-end KIND     crlf, lf or cr (default crlf)\n"
     "  --wave KIND         sine, triangle, square, ramp or noise (default sine)\n"
     "  --wave2 KIND        channel 2's waveform (default: that of channel 1)\n"
     "  --amplitude A       peak value of the waveform (default 1)\n"
     "  --offset O          value added to every sample (default 0)\n"
     "  --period P          samples per period, at least 1 (default 100)\n"
-    "  --phase DEG         degrees by which channel 2 leads channel 1 (default 90)\n"
+    "  --phase DEG         degrees by which each channel leads the one before (default 90)\n"
     "  --count N           stop after N lines; 0 for no limit (default 0)\n"
     "  --seed S            repeatable noise and garbage (default: a new seed each run)\n"
     "  --fault KIND[@LINE] add a fault, repeatable: garbage (a line of junk bytes before a\n"

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "tools/fault_injector.h"
+#include "tools/line_formatter.h"
+#include "tools/line_source.h"
 #include "tools/signal_generator.h"
 
 // A command line that cannot be run; the text says what is wrong.
@@ -18,7 +20,9 @@ class ESimUsage : public std::runtime_error {
 
 struct TSimOptions {
   double Rate = 100;  // lines per second
-  int Channels = 1;
+  int Channels = 1;  // 1 to MaxSimChannels
+  TLineFormat Format;  // Names always holds one name per channel
+  bool Header = false;
   TWaveform Wave = wfSine;
   std::optional<TWaveform> Wave2;  // channel 2 repeats Wave when not given
   double Amplitude = 1;
@@ -38,7 +42,10 @@ struct TSimOptions {
 // Reads the arguments after the program name. Throws ESimUsage.
 TSimOptions ParseSimOptions(const std::vector<std::string>& args);
 
-// The settings of channel 1 or 2 that the options describe.
+// The settings of channel 1 to Channels that the options describe.
 TSignalSettings ChannelSettings(const TSimOptions& options, int channel);
+
+// The lines the options describe.
+TLineSource LineSourceFor(const TSimOptions& options);
 
 extern const char* const SimUsageText;

@@ -76,8 +76,7 @@ int Run(TSimOptions options) {
   std::printf("%s\n", pty.SlavePath().c_str());
   std::fflush(stdout);
 
-  const TLineSource source(options.Channels, TSignalGenerator(ChannelSettings(options, 1)),
-                           TSignalGenerator(ChannelSettings(options, 2)), TFaultInjector(options.Faults, options.Seed));
+  const TLineSource source = LineSourceFor(options);
   TPacedWriter writer(pty.Master(), source, options.Rate, options.BurstLines, StopRequested);
   const int64_t written = writer.Run(options.Count);
   if (!options.Quiet) {

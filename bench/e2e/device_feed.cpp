@@ -51,8 +51,7 @@ TWriterThread::TWriterThread(const QStringList& arguments) : DevicePath_(QString
   for (const QString& a : arguments) args.push_back(a.toStdString());
   const TSimOptions o = ParseSimOptions(args);
   if (o.Count <= 0) throw std::runtime_error("the writer thread needs --count");
-  const TLineSource source(o.Channels, TSignalGenerator(ChannelSettings(o, 1)), TSignalGenerator(ChannelSettings(o, 2)),
-                           TFaultInjector(o.Faults, o.Seed));
+  const TLineSource source = LineSourceFor(o);
   char line[TLineSource::MaxLineBytes];
   for (int64_t n = 1; n <= o.Count; ++n) Bytes_.append(line, source.Write(n, line));
   Lines_ = o.Count;

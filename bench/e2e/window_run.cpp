@@ -39,6 +39,7 @@ TWindowRun::TWindowRun(const QString& devicePath, int channels, bool trend) {
   Form_ = std::make_unique<TForm1>(Dialogs_, QLocale::c());
   Form_->show();
   if (channels == 2) Form_->CH2RadioButton->click();
+  if (channels > 2) Form_->AutoRadioButton->click();
   if (trend) Form_->TrendCheckBox->click();
 }
 

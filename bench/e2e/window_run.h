@@ -21,7 +21,8 @@ int64_t ResidentKiB();
 
 class TWindowRun {
  public:
-  // The window with COM5 mapped to devicePath, shown, set to the channels and mode.
+  // The window with COM5 mapped to devicePath, shown, set to the channels and mode;
+  // more than two channels are read in "Auto".
   TWindowRun(const QString& devicePath, int channels, bool trend);
   ~TWindowRun();
 

@@ -1,5 +1,12 @@
 #include "acquisition/arrival_times.h"
 
+#include <algorithm>
+#include <string>
+
+#include "acquisition/any_end_framing.h"
+#include "acquisition/line_end_count.h"
+#include "acquisition/line_framing.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -53,6 +60,41 @@ TEST(ArrivalTimes, AReplayRateSetsEveryLinesTime) {
   EXPECT_DOUBLE_EQ(t.NextLine(), 0.002);
   t.BeginBlock(0, 1);
   EXPECT_DOUBLE_EQ(t.NextLine(), 0.003);
+}
+
+}  // namespace
+
+namespace {
+
+struct TLineCounter : TLineReceiver {
+  int64_t Lines = 0;
+  bool ProcessLine(std::string_view) override {
+    ++Lines;
+    return true;
+  }
+};
+
+// The ends counted ahead of each block are the lines the framing then completes, however
+// the stream is cut, also with a CR and its LF in different blocks.
+TEST(LineEndCount, CountsWhatTheFramingCompletes) {
+  const std::string stream = "1\r\n2\n3\r4\r\r\n\n5\r\n\r6\n";
+  for (size_t cut = 1; cut < 6; ++cut) {
+    TLineCounter crLfLines, anyLines;
+    TLineFraming crLf(crLfLines);
+    TAnyEndFraming any(anyLines);
+    bool crLfAfterCr = false, anyAfterCr = false;
+    for (size_t at = 0; at < stream.size(); at += cut) {
+      const auto* block = reinterpret_cast<const uint8_t*>(stream.data() + at);
+      const size_t count = std::min(cut, stream.size() - at);
+      const int64_t crLfBefore = crLfLines.Lines, anyBefore = anyLines.Lines;
+      const int64_t crLfEnds = CountCrLfEnds(block, count, crLfAfterCr);
+      const int64_t anyEnds = CountAnyEnds(block, count, anyAfterCr);
+      crLf.Feed(block, count);
+      any.Feed(block, count);
+      ASSERT_EQ(crLfEnds, crLfLines.Lines - crLfBefore) << "cut " << cut << " at " << at;
+      ASSERT_EQ(anyEnds, anyLines.Lines - anyBefore) << "cut " << cut << " at " << at;
+    }
+  }
 }
 
 }  // namespace

@@ -183,6 +183,16 @@ TEST_F(MainWindow, UnreadableFieldReportsAndLeavesTheWindowIdle) {
   Form->GraphXmaxEdit->setText("1e39");
   Form->ResetAxisButton->click();
   EXPECT_EQ(Dialogs.Errors.last(), "Gleitkommaüberlauf.");
+  // With Trend the field is read before the controls change: Stop still undoes the
+  // Trend settings the start had made.
+  Form->TrendCheckBox->click();
+  Form->GraphXmaxEdit->clear();
+  Form->StartButton->click();
+  EXPECT_EQ(Dialogs.Errors.last(), "'' ist kein gültiger Gleitkommawert.");
+  EXPECT_TRUE(Idle());
+  EXPECT_TRUE(Form->ZoomRadioButton->isEnabled());
+  EXPECT_EQ(chart.MouseAction(), maPan);
+  EXPECT_FALSE(Form->AcquisitionState().TrendMode);
 }
 
 TEST_F(MainWindow, PortThatCannotBeOpened) {
@@ -204,6 +214,10 @@ TEST_F(MainWindow, DeviceUnpluggedStopsTheAcquisition) {
   ASSERT_TRUE(WaitUntil([&] { return Idle(); }));
   EXPECT_EQ(Form->StatusPanels[1]->text(), "COM5 wurde geschlossen");
   EXPECT_TRUE(Dialogs.Errors.isEmpty());
+  Form->StartButton->click();  // the device is gone: the start fails, the old words go
+  EXPECT_EQ(Dialogs.Errors.size(), 1);
+  EXPECT_TRUE(Idle());
+  for (const QLabel* panel : Form->StatusPanels) EXPECT_EQ(panel->text(), "");
 }
 
 TEST_F(MainWindow, FileCommandsSaveAndLoad) {

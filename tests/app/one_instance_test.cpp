@@ -26,10 +26,13 @@ class SingleInstance : public testing::Test {
       delete p;
     }
   }
-  QProcess* Start(const QString& program) {
+  // display: the graphical session the copy believes it runs in.
+  QProcess* Start(const QString& program, const QString& display = QStringLiteral(":0")) {
     auto* p = new QProcess;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("DISPLAY"), display);
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("tavolix.instance.info=true"));
     p->setProcessEnvironment(env);
     p->setProcessChannelMode(QProcess::MergedChannels);
@@ -64,6 +67,26 @@ TEST_F(SingleInstance, CopyUnderAnotherNameStartsNormally) {
   QProcess* first = Start(Program);
   ASSERT_TRUE(StillRunningAfter(first, 1500));
   EXPECT_TRUE(StillRunningAfter(Start(other), 1500));
+}
+
+TEST_F(SingleInstance, OneCopyPerDisplay) {
+  QProcess* first = Start(Program, QStringLiteral(":0.0"));
+  ASSERT_TRUE(StillRunningAfter(first, 1500));
+  EXPECT_TRUE(StillRunningAfter(Start(Program, QStringLiteral(":1")), 1500));
+  QProcess* sameDisplay = Start(Program, QStringLiteral(":0"));
+  ASSERT_TRUE(sameDisplay->waitForFinished(5000));
+  EXPECT_EQ(sameDisplay->exitCode(), 0);
+}
+
+TEST_F(SingleInstance, FileNameLongerThanASocketNameStillMeetsItsCopy) {
+  const QString longName = Folder.filePath(QString(200, QLatin1Char('t')));
+  ASSERT_TRUE(QFile::copy(Program, longName));
+  QProcess* first = Start(longName);
+  ASSERT_TRUE(StillRunningAfter(first, 1500));
+  QProcess* second = Start(longName);
+  ASSERT_TRUE(second->waitForFinished(5000));
+  first->waitForReadyRead(2000);
+  EXPECT_TRUE(first->readAll().contains("activation request from a later start"));
 }
 
 TEST_F(SingleInstance, StartAfterTheFirstEndedOrWasKilledRunsNormally) {

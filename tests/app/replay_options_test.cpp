@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "acquisition/acquisition_state.h"
+
 namespace {
 
 QStringList Args(std::initializer_list<const char*> list) {
@@ -44,6 +46,11 @@ TEST(ReplayOptions, EveryOptionLandsInItsField) {
   EXPECT_EQ(o.SavePng, "a.png");
 }
 
+TEST(ReplayOptions, AutoChannels) {
+  EXPECT_EQ(ParseReplayOptions(Args({"--replay", "c", "--channels", "auto", "--save-bitmap", "b"})).Channels,
+            kChannelModeAuto);
+}
+
 TEST(ReplayOptions, DefaultsLeaveTheWindowsFieldsAlone) {
   const TReplayOptions o = ParseReplayOptions(Args({"--replay", "c", "--save-bitmap", "b.bmp"}));
   EXPECT_EQ(o.Channels, 1);
@@ -58,7 +65,7 @@ TEST(ReplayOptions, BadCommandLinesSayWhy) {
   EXPECT_EQ(UsageError({"--replay"}), "--replay needs a value");
   EXPECT_EQ(UsageError({"--replay", "c", "--save-bitmap", "b", "--factor1", "2,5"}),
             "--factor1: '2,5' is not a number (use \".\" as decimal separator)");
-  EXPECT_EQ(UsageError({"--replay", "c", "--save-bitmap", "b", "--channels", "3"}), "--channels must be 1 or 2");
+  EXPECT_EQ(UsageError({"--replay", "c", "--save-bitmap", "b", "--channels", "3"}), "--channels must be 1, 2 or auto");
   EXPECT_EQ(UsageError({"--replay", "c", "--save-bitmap", "b", "--chunk", "0"}),
             "--chunk must be a byte count from 1 to 2^30");
   EXPECT_EQ(UsageError({"--replay", "c", "--save-bitmap", "b", "--size", "900"}), "--size: '900' is not WIDTHxHEIGHT");

@@ -69,6 +69,18 @@ TEST_F(Replay, OneChannelNormal) {
   ExpectItem(items[2], ikDrawTo, 1, 0xFF0000, {3, 14.5});
 }
 
+TEST_F(Replay, AutoReadsAnArduinoCapture) {
+  const TRun run = Run({"--replay", Capture("Ready\na:1.5,b:2\na:2.5,b:3\n"), "--channels", "auto", "--chunk", "5",
+                        "--save-session", SessionPath});
+  ASSERT_EQ(run.ExitCode, 0) << run.Errors.toStdString();
+  const std::vector<TChartItem> items = Session();
+  ASSERT_EQ(items.size(), 4u);
+  ExpectItem(items[0], ikLine, 1, 0xFF0000, {0, 1.5, 1, 1.5});
+  ExpectItem(items[1], ikLine, 2, 128, {0, 2, 1, 2});
+  ExpectItem(items[2], ikLine, 1, 0xFF0000, {1, 1.5, 2, 2.5});
+  ExpectItem(items[3], ikLine, 2, 128, {1, 2, 2, 3});
+}
+
 TEST_F(Replay, TwoChannelNormal) {
   const TRun run = Run({"--replay", Capture("1;2\r\n3;4\r\n"), "--channels", "2", "--save-session", SessionPath});
   ASSERT_EQ(run.ExitCode, 0) << run.Errors.toStdString();
@@ -140,6 +152,16 @@ TEST_F(Replay, OverflowStopsWithItsMessage) {
   EXPECT_EQ(run.ExitCode, 0);
   EXPECT_TRUE(run.Errors.contains(QStringLiteral("Gleitkommaüberlauf.")));
   EXPECT_EQ(Session().size(), 1u);
+}
+
+TEST_F(Replay, CaptureWithoutACrLfLineFailsWithoutSaving) {
+  for (const QByteArray& bytes : {QByteArray("1\n2\n3\n"), QByteArray()}) {
+    const TRun run = Run({"--replay", Capture(bytes), "--save-session", SessionPath});
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_TRUE(run.Errors.contains(QStringLiteral("%1 Bytes aus").arg(bytes.size()))) << run.Errors.toStdString();
+    EXPECT_TRUE(run.Errors.contains(QStringLiteral("keine Zeile mit CR LF am Ende"))) << run.Errors.toStdString();
+    EXPECT_FALSE(QFile::exists(SessionPath));
+  }
 }
 
 TEST_F(Replay, BadCommandLines) {

@@ -21,11 +21,13 @@ class TScriptedDialogs final : public TUserDialogs {
   void ShowError(const QString& text) override { Errors << text; }
   QString SaveFileName(const QString& filter, const QString& suffix) override { return Answer(filter, suffix); }
   QString OpenFileName(const QString& filter, const QString& suffix) override { return Answer(filter, suffix); }
+  std::optional<QColor> ChooseColor(const QColor&) override { return NextColor; }
 
   QStringList Informations;
   QStringList Errors;
   QStringList Filters;  // "filter|suffix" of every file dialog shown
   QString NextFileName;  // empty: the user cancels
+  std::optional<QColor> NextColor;  // none: the user cancels
 
  private:
   QString Answer(const QString& filter, const QString& suffix) {

@@ -1,22 +1,16 @@
 #pragma once
-// A chart set up as the main window's: 577 x 361 pixels, margins 80, 20, 30, 45, shadow 1,
-// AutoRedraw off, painting no longer suspended.
+// The main window's chart as the window first shows it, without bitmaps, painting no
+// longer suspended, its repaints counted.
 
 #include <gtest/gtest.h>
 
+#include "app/window_chart.h"
 #include "chart/gchart.h"
 
 struct MainWindowChart : testing::Test {
   MainWindowChart() {
-    chart.SetAutoRedraw(false);
-    chart.Resize(577, 361);
-    chart.SetMarginLeft(80);
-    chart.SetMarginRight(20);
-    chart.SetMarginTop(30);
-    chart.SetMarginBottom(45);
-    chart.SetShadowWidth(1);
+    SetUpAsShownInWindow(chart);
     chart.SetPaintSuspended(false);
-    chart.SetRange(1, 0, 0, 1000, 10);
     Repaints();
   }
   // Repaints since the last call.

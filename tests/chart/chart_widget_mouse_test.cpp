@@ -10,7 +10,7 @@ namespace {
 // The main window's chart in its widget, 601 px wide: a plot area 500 px wide (x 80..580).
 struct ChartWidgetMouse : testing::Test {
   ChartWidgetMouse() {
-    SetUpAsMainWindowChart(chart);
+    SetUpAsShownInWindow(chart);
     widget.resize(601, 361);
     widget.show();
   }
@@ -20,6 +20,7 @@ struct ChartWidgetMouse : testing::Test {
 
 TEST_F(ChartWidgetMouse, DragWithTheLeftButtonPansAndSetsTheCursor) {
   chart.SetMouseAction(maPan);
+  chart.SetMouseCursorFixed(false);  // the window fixes it; a drag shows the hand here
   QTest::mousePress(&widget, Qt::LeftButton, {}, {100, 100});
   QTest::mouseMove(&widget, {200, 100});
   QTest::mouseMove(&widget, {300, 100});

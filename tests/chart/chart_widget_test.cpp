@@ -21,7 +21,7 @@ TEST(ChartWidget, ShowsTheChartsPictureAtItsSize) {
   TGChart& chart = widget.Chart();
   EXPECT_FALSE(chart.PaintSuspended());
   EXPECT_FALSE(chart.Visible());
-  SetUpAsMainWindowChart(chart);
+  SetUpAsShownInWindow(chart);
   widget.resize(577, 361);
   widget.show();
   EXPECT_TRUE(chart.Visible());

@@ -71,6 +71,23 @@ TEST_F(DataSharing, SharingIsNeverChained) {
   EXPECT_EQ(master.DataSharers().size(), 2u);
 }
 
+TEST_F(DataSharing, NamingASiblingCountsAsJoiningTheMasterAgain) {
+  user.SetUseDataOf(&master);
+  other.SetUseDataOf(&master);
+  user.SetUseDataOf(&other);  // other hands on master: user joins again, at the end
+  ASSERT_EQ(master.DataSharers().size(), 2u);
+  EXPECT_EQ(master.DataSharers()[1], &user);
+  std::vector<std::unique_ptr<TGChart>> more;
+  for (int i = 0; i < 2; ++i) {
+    more.push_back(std::make_unique<TGChart>());
+    more.back()->SetUseDataOf(&master);
+  }
+  user.SetUseDataOf(&other);  // the master's list is full, user in it or not
+  EXPECT_EQ(host.Messages, std::vector<std::string>{"GChart: Max. number of data shares exceeded"});
+  EXPECT_EQ(user.UseDataOf(), &master);
+  EXPECT_EQ(master.DataSharers().size(), 4u);
+}
+
 TEST_F(DataSharing, EndingTheSharingKeepsACopy) {
   user.SetPaintSuspended(false);
   master.MoveTo(1, 1);

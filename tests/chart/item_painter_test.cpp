@@ -16,8 +16,10 @@ using ::testing::ElementsAre;
 
 namespace {
 
-// Layer 1 of the main window's chart: x 0..1000 -> 80..556, y 0..10 -> 315..30.
+// Layer 1 of the main window's chart: x 0..1000 -> 80..556, y 0..10 -> 315..30. The
+// grid is off, so that the painted calls are the items' alone.
 struct ItemPainter : MainWindowChart {
+  ItemPainter() { chart.SetGridStyle(gsNone); }
   // The items reach the chart as a session file holds them, as every kind but the
   // three of the drawing operations does.
   void Load(const std::vector<TChartItem>& items) {

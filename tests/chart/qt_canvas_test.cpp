@@ -11,6 +11,7 @@
 
 #include <unistd.h>
 
+#include "app/fonts.h"
 #include "chart/qt/qt_bitmap.h"
 #include "tests/chart/main_window_chart.h"
 #include "tests/support/offscreen_qt_environment.h"
@@ -18,7 +19,7 @@
 namespace {
 
 const auto* const kEnvironment =
-    ::testing::AddGlobalTestEnvironment(new TOffscreenQtEnvironment(SubstituteChartFonts));
+    ::testing::AddGlobalTestEnvironment(new TOffscreenQtEnvironment(InstallFontSubstitutions));
 
 int CountPixels(const TBitmap& b, TColor color) {
   int n = 0;

@@ -1,9 +1,9 @@
-#include "tests/chart/main_window_chart.h"
+#include "app/fonts.h"
 #include "tests/support/offscreen_qt_environment.h"
 
 namespace {
 
 const auto* const kEnvironment =
-    ::testing::AddGlobalTestEnvironment(new TOffscreenQtEnvironment(SubstituteChartFonts));
+    ::testing::AddGlobalTestEnvironment(new TOffscreenQtEnvironment(InstallFontSubstitutions));
 
 }  // namespace

@@ -31,7 +31,8 @@ void WriteBytes(const std::string& path, const std::vector<char>& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), std::streamsize(bytes.size()));
 }
 
-// Records of every kind and layer with random bytes everywhere, padding included.
+// Records of every kind with random bytes everywhere, padding included; the first has
+// its layer in range, as any session has at least one such item.
 std::vector<char> ForeignRecords(int count) {
   std::mt19937 random(7);
   std::vector<char> bytes(size_t(count) * sizeof(TChartItem));
@@ -40,6 +41,7 @@ std::vector<char> ForeignRecords(int count) {
     TChartItem item;
     std::memcpy(&item, &bytes[size_t(i) * sizeof item], sizeof item);
     item.Kind = uint8_t(i % 20 == 19 ? 200 : i % 17);
+    if (i == 0) item.Layer = 3;
     std::memcpy(&bytes[size_t(i) * sizeof item], &item, sizeof item);
   }
   return bytes;
@@ -125,6 +127,35 @@ TEST_F(SessionFile, TrailingPieceEmptyFileAndWhatCannotBeOpened) {
   EXPECT_EQ(chart.Capacity(), 0);
 }
 
+TEST_F(SessionFile, FileWithoutASingleItemIsRefusedWhole) {
+  Plot();
+  std::string capture;
+  while (capture.size() < 5000) capture += "1.5;2.25\r\n";
+  const std::string path = Path("capture.txt");
+  WriteBytes(path, {capture.begin(), capture.end()});
+  const int64_t paints = chart.PaintCount();
+  for (const bool append : {false, true}) {
+    try {
+      chart.LoadGraphFile(path, append);
+      ADD_FAILURE() << "loaded";
+    } catch (const EGChartError& e) {
+      EXPECT_EQ(e.what(), "Die Datei \"" + path +
+                              "\" ist keine Tavolix-Sitzung: keiner ihrer 48 Datensätze beschreibt ein Element einer Grafik.");
+    }
+  }
+  EXPECT_EQ(chart.NumItems(), 11);
+  EXPECT_EQ(chart.PaintCount(), paints);
+  // One item among them makes it a session, loaded whole.
+  const std::string session = Path("session.tvx");
+  chart.SaveGraphFile(session);
+  std::vector<char> bytes = ReadBytes(session);
+  bytes.resize(sizeof(TChartItem));
+  bytes.insert(bytes.end(), capture.begin(), capture.end());
+  WriteBytes(session, bytes);
+  chart.LoadGraphFile(session, false);
+  EXPECT_EQ(chart.NumItems(), 49);
+}
+
 // Loaded as a user who may only read the file: root may open anything, so a root test run
 // checks from a child process that has given up root.
 TEST_F(SessionFile, ReadOnlyFileLoads) {
@@ -203,12 +234,16 @@ TEST(InOutErrors, MessagesByCode) {
   EXPECT_EQ(InOutErrorText(42), "E/A-Fehler 42");
   EXPECT_STREQ(InOutErrorFor(ENOENT).what(), "Datei nicht gefunden");
   EXPECT_EQ(InOutErrorFor(ENAMETOOLONG).ErrorCode(), 3);
-  EXPECT_EQ(InOutErrorFor(EROFS).ErrorCode(), 5);
+  EXPECT_EQ(InOutErrorFor(ENFILE).ErrorCode(), 4);
+  EXPECT_STREQ(InOutErrorFor(EROFS).what(), "Dateizugriff verweigert");
   EXPECT_STREQ(InOutErrorFor(EACCES).what(), "Dateizugriff verweigert");
-  EXPECT_EQ(InOutErrorFor(ENOSPC).ErrorCode(), 101);
-  // system numbers that happen to equal a runtime code keep their own meaning
-  EXPECT_STREQ(InOutErrorFor(EIO).what(), "E/A-Fehler 5");
-  EXPECT_STREQ(InOutErrorFor(ENETUNREACH).what(), "E/A-Fehler 101");
+  EXPECT_STREQ(InOutErrorFor(EDQUOT).what(), "Zu wenig Speicherplatz");
+  // System numbers are no runtime codes: EIO is 5, ENETUNREACH 101, EFBIG 27.
+  for (const int systemError : {EIO, ENETUNREACH, EFBIG}) {
+    const EInOutError e = InOutErrorFor(systemError);
+    EXPECT_EQ(e.ErrorCode(), 0);
+    EXPECT_STREQ(e.what(), std::strerror(systemError));
+  }
 }
 
 }  // namespace

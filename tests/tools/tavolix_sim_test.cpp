@@ -179,6 +179,11 @@ TEST(TavolixSim, BadCommandLinesExitWithStatus2) {
        "optionally @LINE"},
       {{"--link"}, "option '--link' needs a value"},
       {{"-r"}, "unexpected argument '-r'"},
+      {{"--channels", "17"}, "invalid value '17' for --channels: expected 1 to 16"},
+      {{"--channels", "3", "--names", "a,b"}, "--names gives 2 names for 3 channels"},
+      {{"--names", "a:b"},
+       "invalid value 'a:b' for --names: expected names of 1 to 16 letters, digits or '_', a letter first, "
+       "separated by ','"},
   };
   for (const auto& [args, message] : cases) {
     TSimProcess sim(args);
