@@ -37,7 +37,9 @@ bool TAcquisition::ProcessLine(std::string_view line) {
     Host_.SampleLimitReached();
     return false;
   }
-  if (LineTimesNeeded()) RecordLine(Times_.NextLine());
+  const double seconds = NextLineTime();
+  if (Recording_.Active()) RecordLine(seconds);
+  PlaceSample(s.TimeAxis ? seconds : double(s.SampleCount));
   if (!s.TrendMode) AddNormalSample();
   return FinishLine();
 }

@@ -17,6 +17,7 @@
 #include "acquisition/arrival_times.h"
 #include "acquisition/auto_reader.h"
 #include "acquisition/channel_table.h"
+#include "acquisition/device_clock.h"
 #include "acquisition/format_hint.h"
 #include "acquisition/line_framing.h"
 #include "acquisition/line_recording.h"
@@ -71,10 +72,15 @@ class TAcquisition final : public TLineReceiver {
 
   // Start: the time since Start counts from now.
   void BeginLineTimes();
+  // A replay: the lines are taken to arrive at this many per second; 0 goes back to the
+  // blocks' arrival.
+  void SetLineRate(double linesPerSecond) { Times_.SetLineRate(linesPerSecond); }
   // Live recording: from now on every processed line becomes a CSV row with its time
   // since Start, its number, and each channel's raw and scaled value, headed by the
   // channel names. Raises EGChartError when the file cannot be created.
   void StartRecording(const std::string& path, const TCsvFile& file, std::span<const std::string> channelNames);
+  // The device placed or named channels while recording: a new header line names them.
+  void NameRecordingChannels(std::span<const std::string> channelNames) { Recording_.NameChannels(channelNames); }
   // Writes the rest and closes the file; returns why the recording failed, or "".
   std::string StopRecording();
   bool Recording() const { return Recording_.Active(); }
@@ -88,6 +94,11 @@ class TAcquisition final : public TLineReceiver {
   // shown; leaving it makes every layer independent and visible again.
   void SetChannelMode(int32_t mode);
   void SetTrendMode(bool trend) { State.TrendMode = trend; }
+  // The x axis "Zeit" (true) or the sample count; with deviceTime, "Auto" takes a field
+  // named "t", "time" or "ms" as the time, and that channel is not drawn as a curve.
+  void SetTimeAxis(bool time, bool deviceTime);
+  // The channel whose field is the device's time; 0 when the arrival times are used.
+  int32_t TimeChannel() const { return TimeChannel_; }
   // Start: the counters and previous values from zero.
   void BeginAcquisition();
   // Stop: no incremental drawing pending, Normal mode.
@@ -133,10 +144,16 @@ class TAcquisition final : public TLineReceiver {
   bool FinishLine();
   void TrendStep();
   void SlideLayer(int32_t layer);
+  void SlideTimeWindow();
+  // The newest sample's x: its count, or its time on the time axis.
+  void PlaceSample(double x);
   void BeginBlock(const uint8_t* data, size_t count);
   void EndBlock();
-  bool LineTimesNeeded() const { return Recording_.Active(); }
+  bool LineTimesNeeded() const { return Recording_.Active() || State.TimeAxis; }
+  double NextLineTime() { return LineTimesNeeded() ? Times_.NextLine() : 0; }
   void RecordLine(double seconds);
+  void KeepAutoRawValues();
+  void RecordAutoLine(double seconds);
   void TellHint(TFormatHint hint);
 
   bool ProcessAutoLine(std::string_view line);
@@ -149,6 +166,8 @@ class TAcquisition final : public TLineReceiver {
   void JoinPlacedLayers();
   void TakeChannelColors();
   void UpdateLegend();
+  void FindTimeChannel();
+  double AutoSampleX(double arrivalSeconds);
 
   TAcquisitionHost& Host_;
   TGChart& Chart_;
@@ -167,4 +186,10 @@ class TAcquisition final : public TLineReceiver {
   std::array<TTrace, kMaxChannels + 1> Traces_{};  // index 1..16
   TChartLegend Legend_;
   bool TooManyChannelsTold_ = false;  // since Start
+  int32_t TimeChannel_ = 0;
+  double TimeUnit_ = 0;  // seconds per unit of the time channel's numbers
+  TDeviceClock DeviceClock_;
+  // A recorded line's values per channel (index n - 1), NaN where it has none.
+  std::array<double, kMaxChannels> RecordRaw_{};
+  std::array<double, kMaxChannels> RecordScaled_{};
 };

@@ -18,12 +18,15 @@ void TAcquisition::SetChannelMode(int32_t mode) {
   const bool wasAuto = State.ChannelMode == kChannelModeAuto;
   State.ChannelMode = mode;
   State.MaxSamples = MaxSamplesFor(mode);
+  FindTimeChannel();
   if (wasAuto != (mode == kChannelModeAuto)) JoinAutoLayers(!wasAuto);
 }
 
 void TAcquisition::BeginAcquisition() {
   TAcquisitionState& s = State;
   s.SampleCount = 0;
+  s.NewestX = 0;
+  s.PrevX = 0;
   s.PrevValue1 = 0;
   s.PrevValue2 = 0;
   s.TrendWindowCount = 0;
@@ -32,6 +35,8 @@ void TAcquisition::BeginAcquisition() {
   AutoReader_.ResetCounts();
   TooManyChannelsTold_ = false;
   Traces_.fill(TTrace());
+  DeviceClock_.Restart();
+  FindTimeChannel();
   TakeChannelColors();
 }
 

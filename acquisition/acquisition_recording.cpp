@@ -1,5 +1,7 @@
 // The times at which lines arrive, and the live recording that keeps every line.
 
+#include <cmath>
+
 #include "acquisition/acquisition.h"
 #include "acquisition/line_end_count.h"
 
@@ -38,10 +40,28 @@ void TAcquisition::FlushRecording() {
 }
 
 void TAcquisition::RecordLine(double seconds) {
-  if (!Recording_.Active()) return;
   const TAcquisitionState& s = State;
-  const float raw[] = {s.RawValue1, s.RawValue2};
-  const float scaled[] = {s.Value1, s.Value2};
+  const double raw[] = {s.RawValue1, s.RawValue2};
+  const double scaled[] = {s.Value1, s.Value2};
   const size_t channels = s.ChannelMode == 2 ? 2 : 1;
   Recording_.AddRow(seconds, s.SampleCount, std::span(raw, channels), std::span(scaled, channels));
+}
+
+void TAcquisition::KeepAutoRawValues() {
+  // The number as the device sent it, also where it is too large to scale.
+  for (int32_t n = 1; n <= Channels_.Count(); ++n) {
+    const size_t i = size_t(n);
+    RecordRaw_[i - 1] = AutoSample_.Reading[i] == crNumber ? AutoSample_.Number[i] : std::nan("");
+  }
+}
+
+void TAcquisition::RecordAutoLine(double seconds) {
+  // Every placed channel has its column, the time channel too; a channel the line does
+  // not bring a value for leaves its fields empty.
+  const size_t channels = size_t(Channels_.Count());
+  for (size_t i = 1; i <= channels; ++i) {
+    RecordScaled_[i - 1] = AutoSample_.Reading[i] == crNumber ? double(Traces_[i].Value) : std::nan("");
+  }
+  Recording_.AddRow(seconds, State.SampleCount, std::span(RecordRaw_).first(channels),
+                    std::span(RecordScaled_).first(channels));
 }

@@ -11,6 +11,10 @@ constexpr int32_t kChannelModeAuto = 3;
 // one channel, one per channel and sample with more.
 constexpr int32_t kMaxNormalItems = 100000;
 
+// A Trend window in seconds keeps at most this many items: a long window at a high rate
+// must not take all memory. Beyond it the oldest go, and the window shows less time.
+constexpr int32_t kMaxTimeWindowItems = 1000000;
+
 // The Normal-mode sample limit of a fixed channel mode.
 constexpr int32_t MaxSamplesFor(int32_t channelMode) { return channelMode == 2 ? kMaxNormalItems / 2 : kMaxNormalItems; }
 
@@ -33,9 +37,16 @@ struct TAxisRanges {
 
 struct TAcquisitionState {
   bool TrendMode = false;
+  // The x axis "Zeit": a sample's x is the seconds since Start at which its line arrived
+  // (or, with DeviceTime in "Auto", the device's own timestamp); otherwise its count.
+  // Xmax is then in seconds.
+  bool TimeAxis = false;
+  bool DeviceTime = false;
   int32_t ChannelMode = 1;  // 1 or 2 values per line, or kChannelModeAuto
   int32_t MaxSamples = MaxSamplesFor(1);  // Normal-mode limit of the fixed modes
-  int64_t SampleCount = 0;  // lines since Start; x of the newest sample
+  int64_t SampleCount = 0;  // lines since Start; x of the newest sample on the sample axis
+  double NewestX = 0;  // x of the newest sample: its count, or its time on the time axis
+  double PrevX = 0;  // x of the sample before; 0 at Start
   int32_t PaintCounter = 0;  // lines since the last incremental drawing
   int32_t PaintInterval = 0;  // lines between two incremental drawings
   uint32_t TrendWindowCount = 0;  // trend lines before the window slides

@@ -9,9 +9,12 @@
 
 bool TAcquisition::ProcessAutoLine(std::string_view line) {
   TAcquisitionState& s = State;
+  // Every line takes its share of the block's time, a sample or not.
+  const double seconds = NextLineTime();
   const TAutoLineKind kind = AutoReader_.Read(line, AutoSample_);
   if (AutoReader_.TakeChannelsChanged()) {
     JoinPlacedLayers();
+    FindTimeChannel();
     UpdateLegend();
     Host_.ChannelsChanged();
   }
@@ -21,6 +24,9 @@ bool TAcquisition::ProcessAutoLine(std::string_view line) {
   }
   if (kind != alSample) return AutoLineWithoutSample(kind);
   ++s.SampleCount;
+  if (Recording_.Active()) KeepAutoRawValues();
+  // Before scaling: a timestamp beyond the single-precision range is still a time.
+  const double x = s.TimeAxis ? AutoSampleX(seconds) : double(s.SampleCount);
   const int32_t items = ScaleAutoSample();
   ShowAutoValues();
   Host_.ShowSampleCount(s.SampleCount);
@@ -28,6 +34,8 @@ bool TAcquisition::ProcessAutoLine(std::string_view line) {
     Host_.SampleLimitReached();
     return false;
   }
+  if (Recording_.Active()) RecordAutoLine(seconds);
+  PlaceSample(x);
   if (!s.TrendMode) AddAutoSegments();
   return FinishLine();
 }
@@ -51,7 +59,7 @@ int32_t TAcquisition::ScaleAutoSample() {
       continue;
     }
     Traces_[size_t(n)].Value = scaled;
-    ++items;
+    if (n != TimeChannel_) ++items;
   }
   return items;
 }
@@ -74,8 +82,9 @@ void TAcquisition::ShowAutoValues() {
 }
 
 void TAcquisition::AddAutoSegments() {
-  const double x = double(State.SampleCount);
+  const double x = State.NewestX;
   for (int32_t n = 1; n <= Channels_.Count(); ++n) {
+    if (n == TimeChannel_) continue;  // it is the x axis
     TTrace& t = Traces_[size_t(n)];
     const TChannelReading reading = AutoSample_.Reading[size_t(n)];
     if (reading == crGap) t.HasLast = false;
@@ -83,7 +92,7 @@ void TAcquisition::AddAutoSegments() {
     if (reading != crNumber) continue;
     // A value with nothing to continue from is a flat segment from the sample before,
     // as the first line of the two-channel mode draws.
-    const double x1 = t.HasLast ? t.LastX : x - 1;
+    const double x1 = t.HasLast ? t.LastX : State.PrevX;
     const float y1 = t.HasLast ? t.LastValue : t.Value;
     Chart_.SetCurrentLayer(n);
     Chart_.SetDataColor(t.Color);
@@ -152,6 +161,33 @@ void TAcquisition::ForgetChannels() {
 void TAcquisition::UpdateLegend() {
   Legend_.Entries.clear();
   for (int32_t n = 1; n <= Channels_.Count(); ++n) {
-    if (Channels_[n].Visible) Legend_.Entries.push_back({Channels_.DisplayName(n), Traces_[size_t(n)].Color});
+    if (!Channels_[n].Visible || n == TimeChannel_) continue;
+    Legend_.Entries.push_back({Channels_.DisplayName(n), Traces_[size_t(n)].Color});
   }
+}
+
+void TAcquisition::SetTimeAxis(bool time, bool deviceTime) {
+  State.TimeAxis = time;
+  State.DeviceTime = deviceTime;
+  FindTimeChannel();
+  UpdateLegend();
+}
+
+void TAcquisition::FindTimeChannel() {
+  TimeChannel_ = 0;
+  TimeUnit_ = 0;
+  if (!State.TimeAxis || !State.DeviceTime || State.ChannelMode != kChannelModeAuto) return;
+  for (int32_t n = 1; n <= Channels_.Count() && TimeChannel_ == 0; ++n) {
+    TimeUnit_ = TimestampUnit(Channels_[n].DeviceName);
+    if (TimeUnit_ > 0) TimeChannel_ = n;
+  }
+}
+
+double TAcquisition::AutoSampleX(double arrivalSeconds) {
+  // Until the device has named a time field, its lines are placed by their arrival.
+  if (TimeChannel_ == 0) return arrivalSeconds;
+  const size_t n = size_t(TimeChannel_);
+  // A line without its timestamp sits where the curve has reached.
+  if (AutoSample_.Reading[n] != crNumber) return State.NewestX;
+  return DeviceClock_.Take(AutoSample_.Number[n] * TimeUnit_, State.NewestX);
 }

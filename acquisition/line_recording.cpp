@@ -1,5 +1,7 @@
 #include "acquisition/line_recording.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 
 namespace {
@@ -15,7 +17,8 @@ void TLineRecording::Open(const std::string& path, const TCsvFile& file, std::sp
   Format_ = file.Format;
   LastHandOver_ = 0;
   if (file.Utf8Mark) Writer_->Text() += "\xEF\xBB\xBF";
-  NameChannels(channelNames);
+  // An "Auto" device that has placed no channel yet heads the file once it does.
+  if (!channelNames.empty()) NameChannels(channelNames);
 }
 
 void TLineRecording::NameChannels(std::span<const std::string> channelNames) {
@@ -37,19 +40,29 @@ void TLineRecording::NameChannels(std::span<const std::string> channelNames) {
   Writer_->RowAdded();
 }
 
-void TLineRecording::AddRow(double seconds, int64_t sample, std::span<const float> raw, std::span<const float> scaled) {
+void TLineRecording::AddRow(double seconds, int64_t sample, std::span<const double> raw, std::span<const double> scaled) {
   std::string& out = Writer_->Text();
   AppendCsvSeconds(out, seconds, Format_);
   out += Format_.Separator;
   char count[24];
   out.append(count, std::to_chars(count, count + sizeof count, sample).ptr);
-  for (const float v : raw) {
+  // Where each raw field's text begins and ends: a scaled value equal to its raw value
+  // (factor 1, offset 0, as most channels are) repeats that text rather than format it.
+  std::array<size_t, kMaxRecordedChannels + 1> rawText{};
+  const size_t channels = std::min(raw.size(), kMaxRecordedChannels);
+  for (size_t i = 0; i < channels; ++i) {
     out += Format_.Separator;
-    AppendCsvNumber(out, v, Format_);
+    rawText[i] = out.size();
+    AppendCsvNumber(out, raw[i], Format_);
   }
-  for (const float v : scaled) {
+  rawText[channels] = out.size() + 1;
+  for (size_t i = 0; i < channels && i < scaled.size(); ++i) {
     out += Format_.Separator;
-    AppendCsvNumber(out, v, Format_);
+    if (scaled[i] == raw[i]) {
+      out.append(out, rawText[i], rawText[i + 1] - 1 - rawText[i]);
+    } else {
+      AppendCsvNumber(out, scaled[i], Format_);
+    }
   }
   out += "\r\n";
   Writer_->RowAdded();

@@ -13,15 +13,19 @@
 
 class TLineRecording {
  public:
-  // Starts recording into path, headed by the channel names (UTF-8). Raises EGChartError
-  // when the file cannot be created.
+  // Channels a row holds at most: the "Auto" mode's sixteen.
+  static constexpr size_t kMaxRecordedChannels = 16;
+
+  // Starts recording into path, headed by the channel names (UTF-8); without names the
+  // header waits for NameChannels. Raises EGChartError when the file cannot be created.
   void Open(const std::string& path, const TCsvFile& file, std::span<const std::string> channelNames);
   bool Active() const { return Writer_ != nullptr; }
   // The channels changed while recording: a new header line names them.
   void NameChannels(std::span<const std::string> channelNames);
 
-  // A NaN value is a gap: its field stays empty.
-  void AddRow(double seconds, int64_t sample, std::span<const float> raw, std::span<const float> scaled);
+  // A NaN value is a gap: its field stays empty. Single-precision values are written as
+  // the float they are; raw numbers of the "Auto" mode keep the digits the device sent.
+  void AddRow(double seconds, int64_t sample, std::span<const double> raw, std::span<const double> scaled);
   // At the end of each received block: rows that have waited for a while go to the disk,
   // so that a slow stream is on the disk too, not only in memory.
   void BlockEnded(double seconds);

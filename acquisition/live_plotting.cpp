@@ -1,6 +1,8 @@
 // The second half of the per-line routine: the new sample's items, the redraw pacing and
 // the sliding window of Trend mode.
 
+#include <limits>
+
 #include "acquisition/acquisition.h"
 #include "chart/gchart.h"
 
@@ -21,15 +23,20 @@ int32_t PaintIntervalFor(int64_t sampleCount) {
   return 400;
 }
 
+void TAcquisition::PlaceSample(double x) {
+  State.PrevX = State.NewestX;
+  State.NewestX = x;
+}
+
 void TAcquisition::AddNormalSample() {
   TAcquisitionState& s = State;
-  const double n = double(s.SampleCount);
   if (s.ChannelMode != 2) {
-    // The first sample sits at x = 0, the later ones at their count.
+    // On the sample axis the first sample sits at x = 0, the later ones at their count;
+    // on the time axis each sits at its time.
     if (s.SampleCount == 1) {
-      Chart_.MoveTo(0, s.Value1);
+      Chart_.MoveTo(s.TimeAxis ? s.NewestX : 0, s.Value1);
     } else {
-      Chart_.DrawTo(n, s.Value1);
+      Chart_.DrawTo(s.NewestX, s.Value1);
     }
     return;
   }
@@ -39,7 +46,6 @@ void TAcquisition::AddNormalSample() {
 
 void TAcquisition::AddSegments() {
   TAcquisitionState& s = State;
-  const double n = double(s.SampleCount);
   // The first sample has no predecessor: its segments start where they end.
   if (s.SampleCount == 1) {
     s.PrevValue1 = s.Value1;
@@ -47,12 +53,12 @@ void TAcquisition::AddSegments() {
   }
   Chart_.SetCurrentLayer(1);
   Chart_.SetDataColor(kChannel1Color);
-  Chart_.Line(n - 1, s.PrevValue1, n, s.Value1);
+  Chart_.Line(s.PrevX, s.PrevValue1, s.NewestX, s.Value1);
   s.PrevValue1 = s.Value1;
   if (s.ChannelMode != 2) return;
   Chart_.SetCurrentLayer(2);
   Chart_.SetDataColor(kChannel2Color);
-  Chart_.Line(n - 1, s.PrevValue2, n, s.Value2);
+  Chart_.Line(s.PrevX, s.PrevValue2, s.NewestX, s.Value2);
   s.PrevValue2 = s.Value2;
 }
 
@@ -79,6 +85,10 @@ void TAcquisition::TrendStep() {
   } else {
     AddSegments();
   }
+  if (s.TimeAxis) {
+    SlideTimeWindow();
+    return;
+  }
   // The window slides only once it holds Xmax - 19 samples: the newest sample then stays
   // 19 samples left of the right edge, where the curve is seen arriving.
   if (double(s.Xmax) - 20 >= double(s.TrendWindowCount)) {
@@ -99,4 +109,24 @@ void TAcquisition::SlideLayer(int32_t layer) {
   const TScalePropsHoriz& x = Chart_.ScaleX(layer);
   const TScalePropsVert& y = Chart_.ScaleY(layer);
   Chart_.SetRange(layer, x.RangeLow() + 1, y.RangeLow(), x.RangeHigh() + 1, y.RangeHigh());
+}
+
+void TAcquisition::SlideTimeWindow() {
+  const TAcquisitionState& s = State;
+  // As the sample window leaves 20 of its 1000 samples free at the right, the newest
+  // time stays a fiftieth of the window left of the right edge.
+  const double right = s.NewestX + double(s.Xmax) / 50;
+  double left = -std::numeric_limits<double>::infinity();
+  if (right > double(s.Xmax)) {
+    left = right - double(s.Xmax);
+    // Layers 2 to 16 of "Auto" follow layer 1; the y ranges stay.
+    for (int32_t layer = 1; layer <= (s.ChannelMode == 2 ? 2 : 1); ++layer) {
+      const TScalePropsVert& y = Chart_.ScaleY(layer);
+      Chart_.SetRange(layer, left, y.RangeLow(), right, y.RangeHigh());
+    }
+  }
+  // The samples are in time order: what ends left of the window is older than it.
+  while (Chart_.NumItems() > 0 && (Chart_.NumItems() > kMaxTimeWindowItems || Chart_.Items()[0].X2 <= left)) {
+    Chart_.RemoveFirstItem();
+  }
 }

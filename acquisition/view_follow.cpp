@@ -85,15 +85,15 @@ bool TViewFollower::Apply(TGChart& chart, const TAcquisitionState& state, bool r
 }
 
 bool TViewFollower::FollowNewestSamples(TGChart& chart, const TAcquisitionState& state) {
-  const double n = double(state.SampleCount);
+  const double newest = state.NewestX;
   const double xmax = state.Xmax;
-  if (n <= xmax) return false;
+  if (newest <= xmax) return false;
   bool changed = false;
   for (int32_t layer = 1; layer <= (state.ChannelMode == 2 ? 2 : 1); ++layer) {
     const TScaleProps& x = chart.ScaleX(layer);
-    if (x.RangeLow() == n - xmax && x.RangeHigh() == n) continue;
+    if (x.RangeLow() == newest - xmax && x.RangeHigh() == newest) continue;
     const TScaleProps& y = chart.ScaleY(layer);
-    chart.SetRange(layer, n - xmax, y.RangeLow(), n, y.RangeHigh());
+    chart.SetRange(layer, newest - xmax, y.RangeLow(), newest, y.RangeHigh());
     changed = true;
   }
   return changed;

@@ -1,5 +1,6 @@
 #include "app/channel_table_page.h"
 
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPixmap>
@@ -28,7 +29,7 @@ TChannelTablePage::TChannelTablePage(TChannelTable& channels, TUserDialogs& dial
                                      QWidget* parent)
     : QWidget(parent), Channels_(channels), Dialogs_(dialogs), DecimalSeparator_(decimalSeparator) {
   Table = new QTableWidget(kMaxChannels, 4, this);
-  Table->setGeometry(3, 8, 179, 312);
+  Table->setGeometry(3, 8, 179, 290);
   Table->setHorizontalHeaderLabels({QString(), QStringLiteral("Name"), QStringLiteral("Faktor"), QStringLiteral("Offset")});
   Table->verticalHeader()->hide();
   Table->verticalHeader()->setDefaultSectionSize(18);
@@ -46,6 +47,13 @@ TChannelTablePage::TChannelTablePage(TChannelTable& channels, TUserDialogs& dial
   connect(Table, &QTableWidget::cellDoubleClicked, this, [this](int row, int column) {
     if (column == colChannel) ChooseColor(row + 1);
   });
+
+  DeviceTimeCheckBox = new QCheckBox(QStringLiteral("Zeit vom Gerät (t, time, ms)"), this);
+  DeviceTimeCheckBox->move(6, 300);
+  DeviceTimeCheckBox->adjustSize();
+  DeviceTimeCheckBox->setToolTip(QStringLiteral(
+      "Bei X-Achse \"Zeit\": Ein Feld namens t oder time (Sekunden) oder ms (Millisekunden) gibt die Zeit "
+      "jeder Zeile an. Dieser Kanal wird nicht als Kurve gezeichnet."));
 
   auto* note = new QLabel(QStringLiteral("Häkchen: Kanal zeigen; Doppelklick auf das Farbfeld: Farbe wählen. "
                                          "Farben, Faktoren und Offsets gelten ab dem nächsten Start."),

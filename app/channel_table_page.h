@@ -8,6 +8,7 @@
 
 #include "acquisition/channel_table.h"
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -31,6 +32,8 @@ class TChannelTablePage final : public QWidget {
 
   QTableWidget* Table = nullptr;
   QPushButton* ForgetButton = nullptr;
+  // With the x axis "Zeit": the device's own timestamp instead of the arrival times.
+  QCheckBox* DeviceTimeCheckBox = nullptr;
 
  private:
   void CellChanged(int row, int column);

@@ -26,8 +26,11 @@ constexpr TSection kSections[] = {
      "Exponent sind erlaubt (\"-4E2\", \"2.5e-3\"). Die Schnittstelle arbeitet mit 8 Datenbits, "
      "1 Stoppbit, ohne Parität und ohne Flusssteuerung."},
     {"X-Achse",
-     "Die X-Achse ist nicht zeitbasiert: Sie zählt die empfangenen Werte beziehungsweise Wertepaare. "
-     "Eine zeitskalierte X-Achse ist für eine spätere Version vorgesehen."},
+     "Mit \"Tics\" zählt die X-Achse die empfangenen Werte beziehungsweise Wertepaare. Mit \"Zeit\" "
+     "steht jeder Wert bei den Sekunden seit Start, zu denen seine Zeile empfangen wurde; Xmax ist dann "
+     "in Sekunden angegeben, und der Trend-Modus zeigt die neuesten Xmax Sekunden. Im Modus \"Auto\" "
+     "kann stattdessen die Zeit des Geräts gelten (Seite \"Kanäle\"): ein Feld namens t oder time in "
+     "Sekunden oder ms in Millisekunden."},
     {"Limitierungen ",
      "Die zulässigen Datenraten werden oben rechts im Fenster angezeigt. Ein großer Puffer der "
      "Schnittstelle und eine dynamische Anzeige sorgen dafür, dass die Grafik auch bei hohen Datenraten "

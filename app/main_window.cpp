@@ -104,6 +104,7 @@ void TForm1::ConnectHandlers() {
   onChecked(Ch1RadioButton, &TForm1::Ch1RadioButtonClick);
   onChecked(CH2RadioButton, &TForm1::CH2RadioButtonClick);
   onChecked(AutoRadioButton, &TForm1::AutoRadioButtonClick);
+  onChecked(RadioButton1, &TForm1::RadioButton1Click);
   onChecked(RadioButton2, &TForm1::RadioButton2Click);
   auto onToggled = [this](QCheckBox* box, void (TForm1::*handler)()) {
     connect(box, &QCheckBox::toggled, this, [this, handler] { RunCommand([&] { (this->*handler)(); }); });
@@ -114,6 +115,7 @@ void TForm1::ConnectHandlers() {
   onToggled(DoubleTicsCheckBox, &TForm1::DoubleTicsCheckBoxClick);
   onToggled(AutoYCheckBox, &TForm1::AutoYCheckBoxClick);
   onToggled(MitlaufenCheckBox, &TForm1::MitlaufenCheckBoxClick);
+  onToggled(SheetKanaele->DeviceTimeCheckBox, &TForm1::DeviceTimeCheckBoxClick);
 
   // The display aids' frames; a pan or zoom by the mouse changes what is in view.
   FrameTimer_.setInterval(16);
@@ -182,7 +184,13 @@ bool TForm1::ProcessMessages() {
 
 void TForm1::ShowSkippedLines(int64_t count) { LiveDisplay_.SetSkippedLines(count); }
 
-void TForm1::ChannelsChanged() { SheetKanaele->Refresh(); }
+void TForm1::ChannelsChanged() {
+  SheetKanaele->Refresh();
+  if (Acquisition_.Recording()) {
+    const TChartCsvNames names = CsvNames();
+    Acquisition_.NameRecordingChannels(RecordedChannelNames(names));
+  }
+}
 
 void TForm1::ShowFormatHint(std::string_view text) {
   HintLabel->setText(QString::fromUtf8(text.data(), qsizetype(text.size())));

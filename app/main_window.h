@@ -50,6 +50,8 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   // The start sequence; with openPort false the port stays closed (a replay hands the
   // received bytes in itself).
   void StartAcquisition(bool openPort);
+  // A replay: lines are taken to arrive at this many per second (0: as the blocks come).
+  void SetLineRate(double linesPerSecond) { Acquisition_.SetLineRate(linesPerSecond); }
   // The received-data handler: frames the bytes into lines.
   void scComm1AfterReceive(const void* buffer, uint32_t received);
   // Whether the window is in its running state.
@@ -176,7 +178,9 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   void ClearGraphButtonClick();
   void ShowGridCheckBoxClick();
   void DoubleTicsCheckBoxClick();
+  void RadioButton1Click();
   void RadioButton2Click();
+  void DeviceTimeCheckBoxClick();
   void DatenExportimCSVFormat1Click();
   void LaterVersionClick();
   void GrafikSpeichernPNGClick();
@@ -204,6 +208,10 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   void StopRecording();
   void ShowRecordingError(const QString& text);
   void SwitchChannelMode(int32_t mode);
+  // The x axis the radio buttons and the device-time check box choose.
+  void ApplyXAxis();
+  // The recording's channel columns: the fixed modes' one or two, the placed "Auto" ones.
+  std::span<const std::string> RecordedChannelNames(const TChartCsvNames& names) const;
   // The display aids once, and per frame while an acquisition runs with one of them on.
   void ApplyViewAids();
   void UpdateFrameTimer();

@@ -289,7 +289,8 @@ void TForm1::TrendCheckBoxClick() {
     UncheckRadioButton(ZoomRadioButton);
     ZoomRadioButton->setEnabled(false);
     chart.Scale1Y().SetLogarithmic(false);
-    GraphXmaxEdit->setText(QStringLiteral("1000"));
+    // A thousand samples; on the time axis ten seconds, a window of similar use.
+    GraphXmaxEdit->setText(RadioButton2->isChecked() ? QStringLiteral("10") : QStringLiteral("1000"));
     ResetAxisButtonClick();
     Acquisition_.SetTrendMode(true);
   } else {
@@ -348,11 +349,6 @@ void TForm1::DoubleTicsCheckBoxClick() {
   Chart().Scale1Y().SetMinTicks(ticks);
   Chart().Scale2Y().SetMinTicks(ticks);
   Chart().UpdateGraph();
-}
-
-void TForm1::RadioButton2Click() {
-  ShowInformation(kLaterVersion);
-  CheckRadioButton(RadioButton1, nullptr);
 }
 
 void TForm1::LaterVersionClick() { ShowInformation(kLaterVersion); }

@@ -10,7 +10,7 @@
 
 TChartCsvNames TForm1::CsvNames() const {
   TChartCsvNames names;
-  names.X = "Sample";
+  names.X = Acquisition_.State.TimeAxis ? "Zeit [s]" : "Sample";
   if (Acquisition_.State.ChannelMode == kChannelModeAuto) {
     for (int32_t n = 1; n <= kMaxChannels; ++n) {
       names.Layers[size_t(n - 1)] = FromChartText(Acquisition_.Channels().DisplayName(n)).toStdString();

@@ -51,10 +51,9 @@ bool TForm1::StartRecording() {
   if (!AufzeichnenCheckBox->isChecked() || RecordingFile_.isEmpty()) return true;
   const QString file = RecordingFileUsed_ ? FreeRecordingName(RecordingFile_) : RecordingFile_;
   const TChartCsvNames names = CsvNames();
-  const size_t channels = Acquisition_.State.ChannelMode == 2 ? 2 : 1;
   try {
     Acquisition_.StartRecording(QFile::encodeName(file).toStdString(), {CsvFormatFor(DecimalSeparator_), true},
-                                std::span(names.Layers).first(channels));
+                                RecordedChannelNames(names));
   } catch (const std::exception& e) {
     ShowException(QString::fromStdString(e.what()));
     return false;
@@ -64,6 +63,12 @@ bool TForm1::StartRecording() {
   StatusPanels[3]->setText(QStringLiteral("Aufzeichnung: %1").arg(QFileInfo(file).fileName()));
   StatusPanels[3]->setToolTip(file);
   return true;
+}
+
+std::span<const std::string> TForm1::RecordedChannelNames(const TChartCsvNames& names) const {
+  const int32_t mode = Acquisition_.State.ChannelMode;
+  const int32_t channels = mode == kChannelModeAuto ? Acquisition_.Channels().Count() : mode == 2 ? 2 : 1;
+  return std::span(names.Layers).first(size_t(channels));
 }
 
 void TForm1::StopRecording() {

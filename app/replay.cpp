@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/channel_table_page.h"
 #include "app/main_window.h"
 #include "app/user_dialogs.h"
 
@@ -52,6 +53,10 @@ int RunReplay(const TReplayOptions& o) {
   form.show();
   if (o.Channels == 2) form.CH2RadioButton->setChecked(true);
   if (o.Channels == kChannelModeAuto) form.AutoRadioButton->setChecked(true);
+  // Before Trend, which sets Graph X max for the axis chosen.
+  if (o.TimeAxis) form.RadioButton2->setChecked(true);
+  if (o.DeviceTime) form.SheetKanaele->DeviceTimeCheckBox->setChecked(true);
+  form.SetLineRate(o.Rate);
   if (o.Trend) form.TrendCheckBox->setChecked(true);
   SetField(form.GraphXmaxEdit, o.Xmax);
   SetField(form.DatSkalEdit, o.Factor1);

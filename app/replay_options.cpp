@@ -1,6 +1,7 @@
 #include "app/replay_options.h"
 
 #include <QRegularExpression>
+#include <cmath>
 
 #include "acquisition/acquisition_state.h"
 #include "acquisition/field_numbers.h"
@@ -17,6 +18,15 @@ QString NumberOption(const QString& option, const QString& value) {
                            .toStdString());
   }
   return value.trimmed();
+}
+
+double RateOption(const QString& value) {
+  bool ok = false;
+  const double rate = value.toDouble(&ok);
+  if (!ok || !(rate > 0) || !std::isfinite(rate)) {
+    throw EReplayUsage(QStringLiteral("--rate: '%1' is not a positive number of lines per second").arg(value).toStdString());
+  }
+  return rate;
 }
 
 QSize SizeOption(const QString& value) {
@@ -51,6 +61,14 @@ TReplayOptions ParseReplayOptions(const QStringList& arguments) {
       } else {
         throw EReplayUsage("--channels must be 1, 2 or auto");
       }
+    } else if (option == QLatin1String("--x-axis")) {
+      const QString v = value();
+      if (v != QLatin1String("tics") && v != QLatin1String("time")) throw EReplayUsage("--x-axis must be tics or time");
+      o.TimeAxis = v == QLatin1String("time");
+    } else if (option == QLatin1String("--rate")) {
+      o.Rate = RateOption(value());
+    } else if (option == QLatin1String("--device-time")) {
+      o.DeviceTime = true;
     } else if (option == QLatin1String("--trend")) {
       o.Trend = true;
     } else if (option == QLatin1String("--color")) {
@@ -98,6 +116,8 @@ TReplayOptions ParseReplayOptions(const QStringList& arguments) {
     }
   }
   if (o.Capture.isEmpty()) throw EReplayUsage("--replay needs a capture file");
+  if ((o.Rate > 0 || o.DeviceTime) && !o.TimeAxis) throw EReplayUsage("--rate and --device-time need --x-axis time");
+  if (o.DeviceTime && o.Channels != kChannelModeAuto) throw EReplayUsage("--device-time needs --channels auto");
   if (o.SaveSession.isEmpty() && o.SaveBitmap.isEmpty() && o.SaveCsv.isEmpty() && o.SavePng.isEmpty()) {
     throw EReplayUsage("a replay needs at least one of --save-session, --save-bitmap, --save-csv, --save-png");
   }
@@ -112,7 +132,12 @@ QString ReplayUsage() {
       "  --channels 1|2|auto   values per line (default 1); auto reads lines ended by LF,\n"
       "                        CR LF or CR with up to 16 channels, named (a:1.5) or not\n"
       "  --trend               Trend mode (sliding window)\n"
-      "  --xmax N              Graph X max\n"
+      "  --x-axis tics|time    x axis: sample count (default) or seconds since Start\n"
+      "  --rate HZ             with --x-axis time: lines arrive at HZ per second\n"
+      "                        (without it, as the replay hands its blocks over)\n"
+      "  --device-time         with --channels auto and --x-axis time: a field named\n"
+      "                        t or time (seconds) or ms is the time\n"
+      "  --xmax N              Graph X max (seconds on the time axis)\n"
       "  --factor1 F --offset1 O --factor2 F --offset2 O   scaling per channel\n"
       "  --ymin1 Y --ymax1 Y --ymin2 Y --ymax2 Y           y ranges\n"
       "  --name TEXT --ch1-name TEXT --ch2-name TEXT       chart and axis captions\n"

@@ -17,6 +17,9 @@ struct TReplayOptions {
   QString Capture;
   int Channels = 1;  // 1, 2 or kChannelModeAuto
   bool Trend = false;
+  bool TimeAxis = false;  // the x axis "Zeit"
+  double Rate = 0;  // lines per second the times are taken from; 0: as the blocks are handed over
+  bool DeviceTime = false;  // "Auto": the device's t, time or ms field is the time
   // Field texts with "." as decimal separator; unset fields keep the window's defaults.
   std::optional<QString> Xmax, Factor1, Offset1, Factor2, Offset2, Ymin1, Ymax1, Ymin2, Ymax2;
   std::optional<QString> Name, Ch1Name, Ch2Name;

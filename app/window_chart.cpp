@@ -55,7 +55,7 @@ void SetUpWindowChart(TGChart& c) {
   x1.SetColorScale(clBlack);
   x1.SetRangeLow(0);
   x1.SetRangeHigh(1000);
-  x1.SetCaption("Anzahl Samples");
+  SetWindowChartXAxis(c, false);
   x1.SetCaptionPosX(0);
   x1.SetCaptionPosY(28);
   x1.SetCaptionAlignment(taRightJustify);
@@ -111,4 +111,8 @@ void SetUpAsShownInWindow(TGChart& chart) {
   SetUpWindowChart(chart);
   chart.Resize(kWindowChartWidth, kWindowChartHeight);
   SetWindowChartStartRanges(chart);
+}
+
+void SetWindowChartXAxis(TGChart& chart, bool time) {
+  chart.Scale1X().SetCaption(time ? "Zeit [s]" : "Anzahl Samples");
 }

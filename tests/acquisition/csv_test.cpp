@@ -52,7 +52,11 @@ TEST(CsvFormat, SecondsToTheMicrosecond) {
   AppendCsvSeconds(out, 1.0000004, kComma);
   out += ' ';
   AppendCsvSeconds(out, 3600.25, kPoint);
-  EXPECT_EQ(out, "1,000000 3600.250000");
+  out += ' ';
+  AppendCsvSeconds(out, 0.0000995, kPoint);  // rounds up into the next digit
+  out += ' ';
+  AppendCsvSeconds(out, -1.5, kPoint);
+  EXPECT_EQ(out, "1,000000 3600.250000 0.000100 -1.500000");
 }
 
 TEST(CsvFormat, TextIsQuotedOnlyWhenItMustBe) {

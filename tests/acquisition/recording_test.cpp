@@ -33,8 +33,8 @@ struct Recording : testing::Test {
 TEST_F(Recording, RowsCarryTimeSampleRawAndScaledValues) {
   const std::string path = (dir / "rec.csv").string();
   recording.Open(path, {{';', ','}, true}, names);
-  const float raw[] = {1.5f, 200};
-  const float scaled[] = {0.15f, std::nanf("")};
+  const double raw[] = {1.5f, 200};
+  const double scaled[] = {0.15f, std::nan("")};
   recording.AddRow(0.0000015, 1, raw, scaled);
   recording.AddRow(3600.5, 1234567890123, raw, scaled);
   EXPECT_EQ(recording.Close(), "");
@@ -49,7 +49,7 @@ TEST_F(Recording, EveryRowOfALongRunReachesTheFileInOrder) {
   recording.Open(path, kScriptCsv, std::span(names).first(1));
   const int64_t rows = 300000;  // many chunks
   for (int64_t n = 1; n <= rows; ++n) {
-    const float raw[] = {float(n % 1000)};
+    const double raw[] = {double(n % 1000)};
     recording.AddRow(double(n) * 1e-6, n, raw, raw);
     if (n % 4096 == 0) recording.BlockEnded(double(n) * 1e-6);
   }
@@ -69,7 +69,7 @@ TEST_F(Recording, EveryRowOfALongRunReachesTheFileInOrder) {
 
 TEST_F(Recording, AFullDiskEndsTheRecordingWithAGermanReason) {
   recording.Open("/dev/full", kScriptCsv, names);
-  const float v[] = {1, 2};
+  const double v[] = {1, 2};
   for (int i = 0; i < 10; ++i) recording.AddRow(i, i, v, v);
   EXPECT_EQ(recording.Close(), "Die Aufzeichnung in \"/dev/full\" wurde beendet: Zu wenig Speicherplatz");
   EXPECT_FALSE(recording.Active());
@@ -88,7 +88,7 @@ TEST_F(Recording, ADiskThatStallsNeverHoldsUpTheRowsButEndsTheRecording) {
   const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
   ASSERT_GE(reader, 0);
   recording.Open(fifo, kScriptCsv, names);
-  const float v[] = {123456.78f, -0.000123f};
+  const double v[] = {123456.78f, -0.000123f};
   const size_t backlog = TRecordingWriter::kChunkSize * TRecordingWriter::kMaxChunks;
   int64_t n = 0;
   for (size_t bytes = 0; bytes < backlog * 11 / 10 && !recording.Failed(); bytes += 60) {

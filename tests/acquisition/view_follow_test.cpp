@@ -57,7 +57,7 @@ TEST_F(ViewFollow, RangeHasAMarginAndCalmEnds) {
 TEST_F(ViewFollow, FollowsTheNewestWhileANormalAcquisitionRuns) {
   TAcquisitionState s;
   s.Xmax = 100;
-  s.SampleCount = 250;
+  s.NewestX = 250;
   TViewFollower follower;
   follower.FollowNewest = true;
   EXPECT_FALSE(follower.Apply(chart, s, false));
@@ -67,7 +67,7 @@ TEST_F(ViewFollow, FollowsTheNewestWhileANormalAcquisitionRuns) {
   EXPECT_EQ(chart.Scale1Y().RangeHigh(), 10);
   EXPECT_FALSE(follower.Apply(chart, s, true));
   s.TrendMode = true;  // Trend slides its own window
-  s.SampleCount = 400;
+  s.NewestX = 400;
   EXPECT_FALSE(follower.Apply(chart, s, true));
 }
 

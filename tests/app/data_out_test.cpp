@@ -144,6 +144,60 @@ TEST_F(DataOut, AFullDiskEndsTheRecordingButNotThePlot) {
   EXPECT_EQ(Dialogs.Errors.size(), 1);
 }
 
+TEST_F(DataOut, AutoRecordingKeepsEveryChannelAndNamesTheOnesThatAppear) {
+  Form->AutoRadioButton->click();
+  const QString path = dir.filePath("auto.csv");
+  RecordInto(path);
+  Form->StartButton->click();
+  Send("a:1.5\na:2,b:-3\nb:4e2\nhello\na:x,b:5\n");
+  ASSERT_TRUE(WaitUntil([&] { return Count() == 4; }));
+  Form->StopButton->click();
+  // The time column is left out: it only has to grow.
+  QList<QByteArray> rows = Read(path).split('\n');
+  for (QByteArray& row : rows) row = row.mid(row.indexOf(';') + 1);
+  const QList<QByteArray> expected{"Sample;a roh;a\r",
+                                   "1;1,5;1,5\r",
+                                   "Sample;a roh;b roh;a;b\r",
+                                   "2;2;-3;2;-3\r",
+                                   "3;;400;;400\r",
+                                   "4;;5;;5\r",
+                                   ""};
+  EXPECT_EQ(rows, expected);
+  EXPECT_TRUE(Dialogs.Errors.isEmpty()) << Dialogs.Errors.join(' ').toStdString();
+}
+
+TEST_F(DataOut, TimeAxisPlacesSamplesInSecondsAndExportsThem) {
+  Form->RadioButton2->click();
+  EXPECT_TRUE(Form->RadioButton2->isChecked());
+  EXPECT_TRUE(Dialogs.Informations.isEmpty());
+  EXPECT_EQ(chart.Scale1X().Caption(), "Zeit [s]");
+  Form->TrendCheckBox->click();
+  EXPECT_EQ(Form->GraphXmaxEdit->text(), "10");
+  Form->TrendCheckBox->click();
+  Form->StartButton->click();
+  Send(NumberLines(3, 1));
+  ASSERT_TRUE(WaitUntil([&] { return Count() == 3; }));
+  Form->StopButton->click();
+  Dialogs.NextFileName = dir.filePath("zeit.csv");
+  Form->DatenExportimCSVFormat1->trigger();
+  const QList<QByteArray> rows = Read(Dialogs.NextFileName).split('\n');
+  ASSERT_EQ(rows.size(), 5);
+  EXPECT_EQ(rows[0], "\xEF\xBB\xBFZeit [s];CH 1\r");
+  double previous = 0;
+  for (int n = 1; n <= 3; ++n) {
+    const QList<QByteArray> fields = rows[n].chopped(1).split(';');
+    const double seconds = QByteArray(fields[0]).replace(',', '.').toDouble();
+    EXPECT_GT(seconds, previous) << "row " << n;
+    EXPECT_LT(seconds, 60) << "row " << n;
+    EXPECT_EQ(fields[1], QByteArray::number(n));
+    previous = seconds;
+  }
+  // "Tics" again: the sample count, as the window started.
+  Form->RadioButton1->click();
+  EXPECT_EQ(chart.Scale1X().Caption(), "Anzahl Samples");
+  EXPECT_FALSE(Form->AcquisitionState().TimeAxis);
+}
+
 TEST_F(DataOut, ARecordingThatCannotBeCreatedDoesNotStart) {
   RecordInto(dir.filePath("fehlt/aufnahme.csv"));
   Form->StartButton->click();

@@ -51,6 +51,20 @@ TEST(ReplayOptions, AutoChannels) {
             kChannelModeAuto);
 }
 
+TEST(ReplayOptions, TimeAxisRateAndDeviceTime) {
+  const TReplayOptions o = ParseReplayOptions(Args({"--replay", "c", "--channels", "auto", "--x-axis", "time",
+                                                    "--rate", "250.5", "--device-time", "--save-csv", "a.csv"}));
+  EXPECT_TRUE(o.TimeAxis);
+  EXPECT_EQ(o.Rate, 250.5);
+  EXPECT_TRUE(o.DeviceTime);
+  EXPECT_EQ(UsageError({"--replay", "c", "--save-csv", "a", "--x-axis", "zeit"}), "--x-axis must be tics or time");
+  EXPECT_EQ(UsageError({"--replay", "c", "--save-csv", "a", "--x-axis", "time", "--rate", "0"}),
+            "--rate: '0' is not a positive number of lines per second");
+  EXPECT_EQ(UsageError({"--replay", "c", "--save-csv", "a", "--rate", "100"}), "--rate and --device-time need --x-axis time");
+  EXPECT_EQ(UsageError({"--replay", "c", "--save-csv", "a", "--x-axis", "time", "--device-time"}),
+            "--device-time needs --channels auto");
+}
+
 TEST(ReplayOptions, DefaultsLeaveTheWindowsFieldsAlone) {
   const TReplayOptions o = ParseReplayOptions(Args({"--replay", "c", "--save-bitmap", "b.bmp"}));
   EXPECT_EQ(o.Channels, 1);

@@ -138,6 +138,28 @@ TEST_F(Replay, CsvForScriptsAndAColourPicture) {
   EXPECT_TRUE(blue) << "channel 1 in its colour";
 }
 
+TEST_F(Replay, TimeAxisAtAGivenRateAndFromTheDevicesClock) {
+  const QString csv = Dir.filePath(QStringLiteral("zeit.csv"));
+  QByteArray lines;
+  for (int i = 1; i <= 40; ++i) lines += QByteArray::number(i) + "\r\n";
+  // Line i at i/10 s; a Trend window of 2 s keeps what ends after 4.04 - 2 s.
+  TRun run = Run({"--replay", Capture(lines), "--x-axis", "time", "--rate", "10", "--trend", "--xmax", "2",
+                  "--save-csv", csv});
+  ASSERT_EQ(run.ExitCode, 0) << run.Errors.toStdString();
+  QByteArray expected = "Zeit [s],CH 1\r\n";
+  for (int i = 21; i <= 40; ++i) expected += QByteArray::number(i / 10.0) + ',' + QByteArray::number(i) + "\r\n";
+  QFile file(csv);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), expected);
+  file.close();
+
+  run = Run({"--replay", Capture("ms:1000,v:1\nms:1250,v:2\n"), "--channels", "auto", "--x-axis", "time",
+             "--device-time", "--save-csv", csv});
+  ASSERT_EQ(run.ExitCode, 0) << run.Errors.toStdString();
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), "Zeit [s],v\r\n0,1\r\n0.25,2\r\n");
+}
+
 TEST_F(Replay, SampleLimitIsReportedAndTheSessionStillSaved) {
   QByteArray lines;
   for (int i = 0; i < 50002; ++i) lines += "1;1\r\n";
