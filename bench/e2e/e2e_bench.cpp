@@ -8,10 +8,14 @@
 // The device is tavolix-sim (the default) or a writer thread sending the same lines
 // composed beforehand (device_feed.h); the paced cases always use tavolix-sim. --only
 // runs the cases whose name holds TEXT. The table gives the median of the repetitions
-// (default 3).
+// (default 3). The "recording" cases record every line with "Aufzeichnen" and check that
+// the file holds a row for each.
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QPushButton>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -31,7 +35,18 @@ struct TCase {
   int64_t Lines;
   double Rate;  // lines per second the simulator paces to; 1e6 is as fast as it goes
   double Hint;  // samples per second the window's label promises; 0 where it promises none
+  bool Record = false;  // "Aufzeichnen" into a file in the temporary folder
 };
+
+// The rows a recording holds: every line that reached the file, its header not counted.
+int64_t RecordedRows(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return -1;
+  int64_t lines = 0;
+  char buffer[1 << 16];
+  for (qint64 n; (n = file.read(buffer, sizeof buffer)) > 0;) lines += std::count(buffer, buffer + n, '\n');
+  return lines - 1;
+}
 
 struct TOutcome {
   double Seconds = 0;
@@ -49,7 +64,9 @@ TOutcome RunCase(const TCase& c, bool thread) {
   } else {
     device = std::make_unique<TSimulatorProcess>(arguments);
   }
-  TWindowRun window(device->DevicePath(), c.Channels, c.Trend);
+  const QString recording = QDir::temp().filePath(QStringLiteral("tavolix_e2e_%1.csv").arg(QCoreApplication::applicationPid()));
+  QFile::remove(recording);
+  TWindowRun window(device->DevicePath(), c.Channels, c.Trend, c.Record ? recording : QString());
   QElapsedTimer timer;
   timer.start();
   if (!window.Start()) throw std::runtime_error("the window did not start");
@@ -61,6 +78,13 @@ TOutcome RunCase(const TCase& c, bool thread) {
   const int64_t items = c.Trend ? window.NumItems() : c.Lines * c.Channels;
   outcome.AllCounted = written && *written == c.Lines && window.Count() == c.Lines &&
                        window.NumItems() == items && !window.ErrorShown();
+  if (c.Record) {
+    window.Form().StopButton->click();
+    const int64_t rows = RecordedRows(recording);
+    QFile::remove(recording);
+    if (rows != c.Lines) std::fprintf(stderr, "%s: %lld rows recorded\n", c.Name, static_cast<long long>(rows));
+    outcome.AllCounted = outcome.AllCounted && rows == c.Lines;
+  }
   if (!outcome.AllCounted) {
     std::fprintf(stderr, "%s: simulator wrote %lld, window counted %lld, %d items\n", c.Name,
                  static_cast<long long>(written.value_or(-1)), static_cast<long long>(window.Count()),
@@ -95,6 +119,9 @@ int main(int argc, char** argv) {
       {"Trend, 1 channel, 10 s paced at 10,000 lines/s", 1, true, 100000, 10000, 200},
       {"Auto, 4 channels, 25,000 lines to the limit", 4, false, 25000, 1e6, 0},
       {"Auto Trend, 4 channels, 10 s paced at 100,000 lines/s", 4, true, 1000000, 100000, 0},
+      {"Normal, 1 channel, 100,000 lines to the limit, recording", 1, false, 100000, 1e6, 2000, true},
+      {"Trend, 1 channel, 2,000,000 lines unpaced, recording", 1, true, 2000000, 1e6, 200, true},
+      {"Auto, 4 channels, 25,000 lines to the limit, recording", 4, false, 25000, 1e6, 0, true},
   };
   std::printf("device: %s\n", thread ? "writer thread (tavolix-sim for the paced cases)" : "tavolix-sim");
   std::printf("%-55s %10s %12s %10s %s\n", "case", "seconds", "lines/s", "x hint", "every line counted");

@@ -33,7 +33,8 @@ int64_t ResidentKiB() {
   return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
-TWindowRun::TWindowRun(const QString& devicePath, int channels, bool trend) {
+TWindowRun::TWindowRun(const QString& devicePath, int channels, bool trend, const QString& recordTo)
+    : Dialogs_(recordTo) {
   InstallFontSubstitutions();
   setenv("TAVOLIX_COM5", devicePath.toLocal8Bit().constData(), 1);
   Form_ = std::make_unique<TForm1>(Dialogs_, QLocale::c());
@@ -41,6 +42,7 @@ TWindowRun::TWindowRun(const QString& devicePath, int channels, bool trend) {
   if (channels == 2) Form_->CH2RadioButton->click();
   if (channels > 2) Form_->AutoRadioButton->click();
   if (trend) Form_->TrendCheckBox->click();
+  if (!recordTo.isEmpty()) Form_->AufzeichnenCheckBox->click();
 }
 
 TWindowRun::~TWindowRun() {

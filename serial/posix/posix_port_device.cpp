@@ -22,6 +22,13 @@ namespace {
 
 // How often the wait looks for new bytes while reported ones still wait unread.
 constexpr int RecheckMs = 5;
+// A board that prints a line every millisecond would otherwise wake the reading, message
+// and main threads for every line. Like a USB serial adapter's latency timer, the first
+// bytes after a quiet spell wait this long for the ones that follow, unless a block's
+// worth has already come: far below what an eye can see at 60 frames a second, and a
+// tenth of the wake-ups at 1,000 lines per second.
+constexpr int GatherMs = 8;
+constexpr int GatherBytes = 1024;
 
 int PollRetrying(pollfd* fds, nfds_t count, int timeoutMs) {
   int result;
@@ -150,6 +157,7 @@ void TPosixPortDevice::SetCommMask(uint32_t) {
 
 TscWaitResult TPosixPortDevice::WaitCommEvent(uint32_t& eventMask) {
   bool reportedStillWaiting = false;
+  bool gathered = false;
   for (;;) {
     // While reported bytes wait, only hang-ups are watched, and the count is looked at
     // again after each read and now and then.
@@ -160,15 +168,27 @@ TscWaitResult TPosixPortDevice::WaitCommEvent(uint32_t& eventMask) {
     if (fds[1].revents != 0) return wrCancelled;
     if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) return wrFailed;
     if (fds[2].revents != 0) Drain(ReadDone_);
-    std::lock_guard lock(ReportedMutex_);
     int waiting = 0;
-    if (ioctl(Device_.Get(), FIONREAD, &waiting) != 0) return wrFailed;
-    if (uint32_t(waiting) > Reported_) {
-      Reported_ = uint32_t(waiting);
-      eventMask = EV_RXCHAR;
-      return wrEvent;
+    bool newBytes = false;
+    {
+      std::lock_guard lock(ReportedMutex_);
+      if (ioctl(Device_.Get(), FIONREAD, &waiting) != 0) return wrFailed;
+      newBytes = uint32_t(waiting) > Reported_;
+      if (newBytes && (gathered || Reported_ > 0 || waiting >= GatherBytes)) {
+        Reported_ = uint32_t(waiting);
+        eventMask = EV_RXCHAR;
+        return wrEvent;
+      }
     }
-    reportedStillWaiting = waiting > 0;
+    reportedStillWaiting = waiting > 0 && !newBytes;
+    if (newBytes) {
+      // First bytes after a quiet spell: let the rest of the burst come. A hang-up ends
+      // the gathering early and is seen at the next look.
+      pollfd wake[2] = {{Device_.Get(), 0, 0}, {Wake_.Get(), POLLIN, 0}};
+      if (PollRetrying(wake, 2, GatherMs) < 0) return wrFailed;
+      if (wake[1].revents != 0) return wrCancelled;
+      gathered = true;
+    }
   }
 }
 
