@@ -17,12 +17,13 @@ void TLineRecording::Open(const std::string& path, const TCsvFile& file, std::sp
   Format_ = file.Format;
   LastHandOver_ = 0;
   if (file.Utf8Mark) Writer_->Text() += "\xEF\xBB\xBF";
-  // An "Auto" device that has placed no channel yet heads the file once it does.
-  if (!channelNames.empty()) NameChannels(channelNames);
+  NameChannels(channelNames);
 }
 
 void TLineRecording::NameChannels(std::span<const std::string> channelNames) {
-  if (!Writer_) return;
+  // An "Auto" device that has placed no channel yet (a header line names channels before
+  // any number places them) heads the file once it does.
+  if (!Writer_ || channelNames.empty()) return;
   std::string& out = Writer_->Text();
   const char separator = Format_.Separator;
   out += "Zeit [s]";

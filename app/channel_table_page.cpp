@@ -36,6 +36,9 @@ TChannelTablePage::TChannelTablePage(TChannelTable& channels, TUserDialogs& dial
   Table->horizontalHeader()->setMinimumSectionSize(20);
   const int widths[] = {34, 62, 40, 40};
   for (int column = colChannel; column <= colOffset; ++column) Table->setColumnWidth(column, widths[column]);
+  // The name takes what the scroll bar leaves, so that no column is cut off.
+  Table->horizontalHeader()->setSectionResizeMode(colName, QHeaderView::Stretch);
+  Table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   for (int row = 0; row < kMaxChannels; ++row) {
     auto* channel = new QTableWidgetItem;
     channel->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);

@@ -214,6 +214,7 @@ class TForm1 : public QMainWindow, private TAcquisitionHost, private TChartHost 
   void SwitchChannelMode(int32_t mode);
   // The x axis the radio buttons and the device-time check box choose.
   void ApplyXAxis();
+  static QString UsualXmaxText(bool timeAxis);
   // The recording's channel columns: the fixed modes' one or two, the placed "Auto" ones.
   std::span<const std::string> RecordedChannelNames(const TChartCsvNames& names) const;
   // The display aids once, and per frame while an acquisition runs with one of them on.

@@ -291,8 +291,7 @@ void TForm1::TrendCheckBoxClick() {
     UncheckRadioButton(ZoomRadioButton);
     ZoomRadioButton->setEnabled(false);
     chart.Scale1Y().SetLogarithmic(false);
-    // A thousand samples; on the time axis ten seconds, a window of similar use.
-    GraphXmaxEdit->setText(RadioButton2->isChecked() ? QStringLiteral("10") : QStringLiteral("1000"));
+    GraphXmaxEdit->setText(UsualXmaxText(RadioButton2->isChecked()));
     ResetAxisButtonClick();
     Acquisition_.SetTrendMode(true);
   } else {

@@ -346,7 +346,10 @@ void TForm1::CreateStatusBar() {
   statusBar()->setFixedHeight(kStatusBarHeight);
   for (QLabel*& panel : StatusPanels) {
     panel = new QLabel(statusBar());
-    panel->setFixedWidth(200);
+    // The height the status bar's layout gives them, fixed like the width: a new text
+    // (the line counter's, every frame) then repaints its panel without laying out the
+    // status bar anew, which measures every panel's text.
+    panel->setFixedSize(200, kStatusBarHeight - 5);
     panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     statusBar()->addWidget(panel);
   }

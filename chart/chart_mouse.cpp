@@ -67,16 +67,23 @@ std::optional<TCursor> CursorOfMode(TMouseActMode mode) {
 
 }  // namespace
 
+// A thin solid outline, whatever the picture's last drawing left in the canvas.
 void DrawXorOutline(TCanvas& canvas, int x1, int y1, int x2, int y2) {
   const TColor penColor = canvas.PenColor();
   const TPenMode penMode = canvas.PenMode();
+  const TPenStyle penStyle = canvas.PenStyle();
+  const int penWidth = canvas.PenWidth();
   const TBrushStyle brushStyle = canvas.BrushStyle();
   canvas.SetPenColor(clWhite);
   canvas.SetPenMode(pmXor);
+  canvas.SetPenStyle(psSolid);
+  canvas.SetPenWidth(1);
   canvas.SetBrushStyle(bsClear);
   canvas.Rectangle(x1, y1, x2, y2);
   canvas.SetPenColor(penColor);
   canvas.SetPenMode(penMode);
+  canvas.SetPenStyle(penStyle);
+  canvas.SetPenWidth(penWidth);
   canvas.SetBrushStyle(brushStyle);
 }
 

@@ -6,7 +6,8 @@
 //
 // Rendering: the chart composes its pictures off screen (ControlBitmap for the whole
 // control, ChartAreaBitmap for the chart area) and copies them onto its window picture,
-// which the widget shows. Paint (the full repaint), ShowGraph and UpdateGraph only
+// which the widget shows; the whole control is composed in the window picture itself and
+// copied to ControlBitmap only when that is read or the window drawn over. Paint (the full repaint), ShowGraph and UpdateGraph only
 // record what is to be composed and ask the window to refresh; the work is carried out
 // once, when the widget paints, when a picture is read, before an export, or before a
 // change that would alter what the recorded work draws (Changing, gchart_changes.cpp).
@@ -148,8 +149,9 @@ class TGChart {
   // The pictures, composed up to date; nullptr without a bitmap factory.
   TBitmap* ControlBitmap();
   TBitmap* ChartAreaBitmap();
-  // What the window shows, Width x Height; drawing on it (XOR outlines) needs RefreshWindow.
-  TBitmap* WindowBitmap();
+  // What the window shows, Width x Height. Drawing on it (XOR outlines) goes through
+  // WindowCanvas and needs RefreshWindow.
+  const TBitmap* WindowBitmap();
   TCanvas* WindowCanvas();
   void RefreshWindow();
 
@@ -513,6 +515,9 @@ class TGChart {
   void PaintItemsJob(TCanvas& canvas, int32_t xOffset, int32_t yOffset, bool monoMode, bool grid, int32_t gridLayer,
                      int32_t numItems);
   void PresentNow(int32_t x, int32_t y, TBitmap& bitmap);
+  // Takes the control picture out of the window picture, where a full composition left
+  // it, before anything draws over it there or reads or resizes ControlBitmap_.
+  void KeepControlPicture();
   TPoint ChartAreaBitmapSize() const;
   void ResizeBitmaps();
   // The background image, read when its name changes; nullptr when there is none.
@@ -623,6 +628,9 @@ class TGChart {
   // The chart changed while painting was suspended and work waited: the repaint that
   // ends the suspension replaces that work, so it is not done.
   bool PendingStale_ = false;
+  // The last full composition was drawn straight into the window picture, which saves
+  // copying the whole control once per frame; ControlBitmap_ does not hold it yet.
+  bool ControlInWindow_ = false;
 
   // Mouse interaction, cross-hairs and text labels; their changes repaint with AutoRedraw.
   friend class TChartMouse;

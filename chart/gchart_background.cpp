@@ -17,7 +17,10 @@ void Fill(TCanvas& canvas, TColor color) {
 }  // namespace
 
 void TGChart::PaintControlBackground(TCanvas& canvas) {
-  if (ControlBitmap_) ControlBitmap_->SetSize(Width_, Height_);
+  if (ControlBitmap_) {
+    KeepControlPicture();
+    ControlBitmap_->SetSize(Width_, Height_);
+  }
   canvas.SetPenStyle(psSolid);
   canvas.SetPenWidth(1);
   canvas.SetPenMode(pmCopy);

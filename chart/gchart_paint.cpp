@@ -92,13 +92,26 @@ void TGChart::ComposePending() {
   if (area.Pending) ComposeArea(area);
 }
 
+// The control picture is composed in the window picture itself, where it is shown as it
+// is; it is copied to ControlBitmap_ only when needed (KeepControlPicture).
 void TGChart::ComposeFull(int32_t numItems, int32_t gridLayer) {
+  ControlInWindow_ = false;  // the old picture is drawn over as a whole
+  WindowBitmap_->SetSize(Width_, Height_);
+  TCanvas& window = WindowBitmap_->Canvas();
   TCanvas& area = ChartAreaBitmap_->Canvas();
-  PaintControlBackground(ControlBitmap_->Canvas());
+  PaintControlBackground(window);
   PaintBackground(area, 0, 0);
   PaintItemsJob(area, 0, 0, false, true, gridLayer, numItems);
-  ControlBitmap_->Canvas().Draw(MarginLeft_, MarginTop_, *ChartAreaBitmap_);
-  PresentNow(0, 0, *ControlBitmap_);
+  window.Draw(MarginLeft_, MarginTop_, *ChartAreaBitmap_);
+  DrawCrossHairs(*this, window, {0, 0}, ChartColor_);
+  ControlInWindow_ = true;
+}
+
+void TGChart::KeepControlPicture() {
+  if (!ControlInWindow_) return;
+  ControlInWindow_ = false;
+  ControlBitmap_->SetSize(WindowBitmap_->Width(), WindowBitmap_->Height());
+  ControlBitmap_->Canvas().Draw(0, 0, *WindowBitmap_);
 }
 
 void TGChart::ComposeArea(const TPendingArea& pending) {
@@ -110,6 +123,7 @@ void TGChart::ComposeArea(const TPendingArea& pending) {
 
 TBitmap* TGChart::ControlBitmap() {
   ComposePending();
+  KeepControlPicture();
   return ControlBitmap_.get();
 }
 
@@ -118,14 +132,16 @@ TBitmap* TGChart::ChartAreaBitmap() {
   return ChartAreaBitmap_.get();
 }
 
-TBitmap* TGChart::WindowBitmap() {
+const TBitmap* TGChart::WindowBitmap() {
   ComposePending();
   return WindowBitmap_.get();
 }
 
 TCanvas* TGChart::WindowCanvas() {
-  TBitmap* bitmap = WindowBitmap();
-  return bitmap ? &bitmap->Canvas() : nullptr;
+  ComposePending();
+  if (!WindowBitmap_) return nullptr;
+  KeepControlPicture();
+  return &WindowBitmap_->Canvas();
 }
 
 void TGChart::RefreshWindow() {
@@ -136,6 +152,7 @@ void TGChart::SetBitmapFactory(const TBitmapFactory* factory) {
   BitmapFactory_ = factory;
   BackgroundImage_.reset();
   BackgroundImageName_.clear();
+  ControlInWindow_ = false;
   if (!factory) {
     ControlBitmap_.reset();
     ChartAreaBitmap_.reset();
@@ -169,6 +186,7 @@ void TGChart::PresentBitmap(int32_t x, int32_t y, TBitmap& bitmap) {
 }
 
 void TGChart::PresentNow(int32_t x, int32_t y, TBitmap& bitmap) {
+  KeepControlPicture();
   DrawCrossHairs(*this, bitmap.Canvas(), {x, y}, ChartColor_);
   WindowBitmap_->SetSize(Width_, Height_);
   WindowBitmap_->Canvas().Draw(x, y, bitmap);

@@ -149,7 +149,8 @@ TEST_F(DataOut, AutoRecordingKeepsEveryChannelAndNamesTheOnesThatAppear) {
   const QString path = dir.filePath("auto.csv");
   RecordInto(path);
   Form->StartButton->click();
-  Send("a:1.5\na:2,b:-3\nb:4e2\nhello\na:x,b:5\n");
+  // The header line names channels before any number has placed one.
+  Send("a,b\na:1.5\na:2,b:-3\nb:4e2\nhello\na:x,b:5\n");
   ASSERT_TRUE(WaitUntil([&] { return Count() == 4; }));
   Form->StopButton->click();
   // The time column is left out: it only has to grow.
@@ -171,6 +172,8 @@ TEST_F(DataOut, TimeAxisPlacesSamplesInSecondsAndExportsThem) {
   EXPECT_TRUE(Form->RadioButton2->isChecked());
   EXPECT_TRUE(Dialogs.Informations.isEmpty());
   EXPECT_EQ(chart.Scale1X().Caption(), "Zeit [s]");
+  EXPECT_EQ(Form->GraphXmaxEdit->text(), "10");
+  EXPECT_EQ(chart.Scale1X().RangeHigh(), 10);
   Form->TrendCheckBox->click();
   EXPECT_EQ(Form->GraphXmaxEdit->text(), "10");
   Form->TrendCheckBox->click();
@@ -192,10 +195,14 @@ TEST_F(DataOut, TimeAxisPlacesSamplesInSecondsAndExportsThem) {
     EXPECT_EQ(fields[1], QByteArray::number(n));
     previous = seconds;
   }
-  // "Tics" again: the sample count, as the window started.
+  // "Tics" again: the sample count, as the window started; a typed extent stays.
   Form->RadioButton1->click();
   EXPECT_EQ(chart.Scale1X().Caption(), "Anzahl Samples");
+  EXPECT_EQ(Form->GraphXmaxEdit->text(), "1000");
   EXPECT_FALSE(Form->AcquisitionState().TimeAxis);
+  Form->GraphXmaxEdit->setText("250");
+  Form->RadioButton2->click();
+  EXPECT_EQ(Form->GraphXmaxEdit->text(), "250");
 }
 
 TEST_F(DataOut, ARecordingThatCannotBeCreatedDoesNotStart) {

@@ -317,10 +317,14 @@ TEST_F(ChartMouse, TextLabelsOutlinesAndOverlaySetters) {
   DrawTextLabels(chart, canvas, 0, 0);  // chart-area bitmap at its own corner
   EXPECT_EQ(Strokes(canvas), (TLog{"Rectangle(236,141,258,156)", "TextOut(238,142,\"Max\")"}));
   EXPECT_EQ(canvas.BrushStyle(), bsSolid);
+  // Thin and solid whatever the last drawing left in the canvas, which gets it back.
+  canvas.SetPenStyle(psDash);
+  canvas.SetPenWidth(3);
   canvas.Clear();
   DrawXorOutline(canvas, 1, 2, 3, 4);
-  EXPECT_EQ(canvas.Log(), (TLog{"SetPenColor(16777215)", "SetPenMode(1)", "SetBrushStyle(1)", "Rectangle(1,2,3,4)",
-                                "SetPenColor(0)", "SetPenMode(0)", "SetBrushStyle(0)"}));
+  EXPECT_EQ(canvas.Log(), (TLog{"SetPenColor(16777215)", "SetPenMode(1)", "SetPenStyle(0)", "SetPenWidth(1)",
+                                "SetBrushStyle(1)", "Rectangle(1,2,3,4)", "SetPenColor(0)", "SetPenMode(0)",
+                                "SetPenStyle(1)", "SetPenWidth(3)", "SetBrushStyle(0)"}));
   // Numbers and layers are clamped; a change repaints only with AutoRedraw.
   chart.CrossHair(5).SetLayer(40);
   EXPECT_EQ(chart.CrossHair(4).Layer() + Repaints(), 16);

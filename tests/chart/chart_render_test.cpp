@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <cmath>
+
+#include "chart/chart_mouse.h"
 
 #include "tests/chart/main_window_chart.h"
 
@@ -139,6 +142,26 @@ TEST_F(ChartRender, BackgroundAreaAndImages) {
   Chart.ComposePending();
   EXPECT_EQ(Chart.BackGroundImg().Name, "");
   EXPECT_EQ(Shown(Chart.MapToPixel(1, 310, 3).x, 100), clWhite);
+}
+
+
+// A full composition is drawn in the window picture; the control picture is what it
+// drew, even after an update and an outline have drawn over the window since.
+TEST_F(ChartRender, ControlPictureStaysTheFullCompositionWhileTheWindowMovesOn) {
+  const auto image = [](const TBitmap* bitmap) { return dynamic_cast<const TQtBitmap&>(*bitmap).Image(); };
+  Chart.SetDataColor(clBlue);
+  Chart.MoveTo(0, 2);
+  Chart.DrawTo(500, 8);
+  Chart.CrossHair(1).SetMode(chBoth);
+  Chart.CrossHair(1).SetPosX(300);
+  Chart.CrossHair(1).SetPosY(4);
+  Chart.Paint();
+  const QImage composed = image(Chart.WindowBitmap()).copy();
+  Chart.DrawTo(1000, 1);
+  Chart.UpdateGraph();
+  DrawXorOutline(*Chart.WindowCanvas(), 100, 60, 300, 200);
+  EXPECT_NE(image(Chart.WindowBitmap()), composed);
+  EXPECT_EQ(image(Chart.ControlBitmap()), composed);
 }
 
 }  // namespace
