@@ -180,7 +180,7 @@ QString ReplayUsage() {
       "                        (Hann window; frequency, then one column per channel)\n"
       "  --sample-rate HZ      samples per second: frequencies in Hz instead of cycles per sample\n"
       "                        (on the time axis without it: the samples' mean rate, or --rate)\n"
-      "  --filter SPEC         add a filtered copy of a channel as another layer, filtered sample by\n"
+      "  --filter NOTATION     add a filtered copy of a channel as another layer, filtered sample by\n"
       "                        sample: ma:L, median:L, lp1:F, hp1:F, butter-lp:N:F, butter-hp:N:F,\n"
       "                        butter-bp:N:F1:F2 (F in cycles per sample, or \"50Hz\" with --sample-rate)\n"
       "  --filter-channel N    the channel --filter filters, 1 to 16 (default 1)\n"
