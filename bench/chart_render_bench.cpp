@@ -59,9 +59,20 @@ void UpdateGraph(benchmark::State& s) {
 }
 BENCHMARK(UpdateGraph)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-// One line of a sliding trend window of 981 items: UpdateGraph, the new item, the
-// oldest removed, the x range moved, the suspension cleared (a full repaint). Argument:
-// how many lines pass between two compositions (1: every line is shown).
+// One line of a sliding trend window: UpdateGraph, the new item, the oldest removed, the
+// x range moved, the suspension cleared (a full repaint).
+void TrendStep(TGChart& chart, int64_t n) {
+  chart.UpdateGraph();
+  chart.SetPaintSuspended(true);
+  chart.Line(double(n - 1), 5, double(n), 5 + 4.5 * std::sin(double(n) * 0.01));
+  chart.RemoveFirstItem();
+  chart.SetRange(1, chart.Scale1X().RangeLow() + 1, 0, chart.Scale1X().RangeHigh() + 1, 10);
+  chart.SetCurrentLayer(1);
+  chart.SetPaintSuspended(false);
+}
+
+// One line of a sliding trend window of 981 items. Argument: how many lines pass between
+// two compositions (1: every line is shown).
 void TrendLine(benchmark::State& s) {
   const auto c = Curve(981);
   TGChart& chart = c->Chart;
@@ -69,13 +80,7 @@ void TrendLine(benchmark::State& s) {
   const int64_t showEvery = s.range(0);
   int64_t n = 981;
   for (auto _ : s) {
-    chart.UpdateGraph();
-    chart.SetPaintSuspended(true);
-    chart.Line(double(n - 1), 5, double(n), 5 + 4.5 * std::sin(double(n) * 0.01));
-    chart.RemoveFirstItem();
-    chart.SetRange(1, chart.Scale1X().RangeLow() + 1, 0, chart.Scale1X().RangeHigh() + 1, 10);
-    chart.SetCurrentLayer(1);
-    chart.SetPaintSuspended(false);
+    TrendStep(chart, n);
     if (++n % showEvery == 0) chart.ComposePending();
   }
   s.counters["lines/s"] = benchmark::Counter(double(s.iterations()), benchmark::Counter::kIsRate);
@@ -125,13 +130,7 @@ void TrendFrames(benchmark::State& s) {
   int64_t n = 981;
   for (auto _ : s) {
     for (int64_t i = 0; i < linesPerFrame; ++i, ++n) {
-      chart.UpdateGraph();
-      chart.SetPaintSuspended(true);
-      chart.Line(double(n - 1), 5, double(n), 5 + 4.5 * std::sin(double(n) * 0.01));
-      chart.RemoveFirstItem();
-      chart.SetRange(1, chart.Scale1X().RangeLow() + 1, 0, chart.Scale1X().RangeHigh() + 1, 10);
-      chart.SetCurrentLayer(1);
-      chart.SetPaintSuspended(false);
+      TrendStep(chart, n);
     }
     chart.ComposePending();
     QPainter(&window).drawImage(0, 0, dynamic_cast<const TQtBitmap&>(*chart.WindowBitmap()).Image());
