@@ -1,11 +1,11 @@
 #pragma once
 // Paces work that only the eye sees to the screen: a job asked for any number of times
-// runs at most once per frame interval (60 times a second). The first request after a
-// quiet spell runs it at the next turn of the event loop; requests within an interval
-// of the last run wait for its end and are served together. Without requests nothing runs.
+// runs at most once per frame interval (60 times a second). All pacers of the program
+// share one frame clock, so the chart, the labels and the analysis windows are served in
+// one wake-up and their repaints reach the window system together. The first request
+// after a quiet spell runs at the next turn of the event loop; requests within an
+// interval of the last frame wait for its end. Without requests nothing runs.
 
-#include <QElapsedTimer>
-#include <QTimer>
 #include <functional>
 
 class TFramePacer {
@@ -13,17 +13,19 @@ class TFramePacer {
   static constexpr int kFrameIntervalMs = 16;
 
   explicit TFramePacer(std::function<void()> job);
+  ~TFramePacer();
+  TFramePacer(const TFramePacer&) = delete;
+  TFramePacer& operator=(const TFramePacer&) = delete;
 
   void Request();
   // Whether a job waits for its frame.
-  bool Pending() const { return Timer_.isActive(); }
+  bool Pending() const { return Pending_; }
   // Runs a waiting job now.
   void RunPending();
 
  private:
-  void Run();
+  friend class TFrameClock;
 
   std::function<void()> Job_;
-  QTimer Timer_;
-  QElapsedTimer SinceRun_;
+  bool Pending_ = false;
 };
