@@ -64,8 +64,20 @@ bool TAnalysisFeed::Changed() {
 
 void TAnalysisFeed::Touch() { Frame_.Request(); }
 
+// The round after a paint follows it at once, in the same wake-up of the program: the
+// paints are paced already, and a round a frame later would wake the program once more
+// for every frame shown.
 bool TAnalysisFeed::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Paint) Touch();
+  if (event->type() == QEvent::Paint && !RoundPosted_) {
+    RoundPosted_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          RoundPosted_ = false;
+          Notify();
+        },
+        Qt::QueuedConnection);
+  }
   return QObject::eventFilter(watched, event);
 }
 

@@ -2,7 +2,7 @@
 // What the analysis windows read of the main window: its chart's curves and the channels'
 // names, the sample rate the user gave, and when to look again. Every paint of the main
 // chart means that what it shows may have changed (new samples, a pan, a loaded session);
-// the subscribers then hear of it once, at the next frame.
+// the subscribers then hear of it right after the paint.
 
 #include <QLocale>
 #include <QObject>
@@ -52,13 +52,13 @@ class TAnalysisFeed : public QObject {
   // the mean rate of the samples; else 0.
   double RateFor(std::span<const double> xs) const;
 
-  // Called at the next frame after the main chart painted or the sample rate changed.
+  // Called right after the main chart painted, and at the next frame after Touch.
   void Subscribe(std::function<void()> round);
   // Within a round: whether the curves, their visible parts or the sample rate changed
   // since the round that last asked. Only the subscribers that show something ask, so
   // that nobody reads the chart while no analysis window is open.
   bool Changed();
-  // Asks for the subscribers' round as a change would.
+  // Asks for the subscribers' round at the next frame, as a change would.
   void Touch();
 
  protected:
@@ -78,4 +78,5 @@ class TAnalysisFeed : public QObject {
   bool RateChanged_ = false;
   std::optional<bool> RoundChanged_;  // asked in this round
   TFramePacer Frame_{[this] { Notify(); }};
+  bool RoundPosted_ = false;  // a round follows a paint
 };
