@@ -57,7 +57,7 @@ void TGChart::SavePicture(const std::string& path, bool blackAndWhite, TPictureF
     UpdateScaleRenderers();
   };
   try {
-    PaintControlBackground(ControlBitmap_->Canvas());
+    PaintControlPass(ControlBitmap_->Canvas(), false);
     PaintBackground(area->Canvas(), 0, 0);
     PaintItems(area->Canvas(), 0, 0, blackAndWhite, 0);
     ControlBitmap_->Canvas().Draw(MarginLeft_, MarginTop_, *area);

@@ -509,6 +509,10 @@ class TGChart {
   void RequestedWhole() { Requested(0, 0, Width_, Height_); }
   void RequestedArea();
   void ComposeFull(int32_t numItems, int32_t gridLayer);
+  // The control background pass; without underChartArea the chart area's place is left
+  // as it was, for compositions that draw the chart area's picture over it.
+  void PaintControlPass(TCanvas& canvas, bool underChartArea);
+  void FillAroundChartArea(TCanvas& canvas);
   // The whole control drawn afresh into ControlBitmap and written to path.
   void SavePicture(const std::string& path, bool blackAndWhite, TPictureFormat format);
   void ComposeArea(const TPendingArea& area);

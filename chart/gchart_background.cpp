@@ -16,7 +16,9 @@ void Fill(TCanvas& canvas, TColor color) {
 
 }  // namespace
 
-void TGChart::PaintControlBackground(TCanvas& canvas) {
+void TGChart::PaintControlBackground(TCanvas& canvas) { PaintControlPass(canvas, true); }
+
+void TGChart::PaintControlPass(TCanvas& canvas, bool underChartArea) {
   if (ControlBitmap_) {
     KeepControlPicture();
     ControlBitmap_->SetSize(Width_, Height_);
@@ -25,12 +27,33 @@ void TGChart::PaintControlBackground(TCanvas& canvas) {
   canvas.SetPenWidth(1);
   canvas.SetPenMode(pmCopy);
   Fill(canvas, WindColor_);
-  canvas.Rectangle(0, 0, Width_, Height_);
+  if (underChartArea) {
+    canvas.Rectangle(0, 0, Width_, Height_);
+  } else {
+    FillAroundChartArea(canvas);
+  }
   if (ShadowWidth_ > 0) PaintShadow(canvas);
   PaintCaption(canvas);
   for (TScale& scale : ScalesX_) scale.Draw(canvas);
   for (TScale& scale : ScalesY_) scale.Draw(canvas);
   if (OnScalesRendered) OnScalesRendered(*this, canvas, 0, 0);
+}
+
+// For the compositions that draw the chart area's picture over its place afterwards:
+// filling that place too would spend much of a frame on pixels that nobody sees.
+void TGChart::FillAroundChartArea(TCanvas& canvas) {
+  const TPoint size = ChartAreaBitmapSize();
+  const auto clampX = [&](int64_t x) { return int(std::clamp<int64_t>(x, 0, Width_)); };
+  const auto clampY = [&](int64_t y) { return int(std::clamp<int64_t>(y, 0, Height_)); };
+  const int left = clampX(MarginLeft_), right = clampX(int64_t(MarginLeft_) + size.x);
+  const int top = clampY(MarginTop_), bottom = clampY(int64_t(MarginTop_) + size.y);
+  const auto fill = [&](int x1, int y1, int x2, int y2) {
+    if (x1 < x2 && y1 < y2) canvas.Rectangle(x1, y1, x2, y2);
+  };
+  fill(0, 0, Width_, top);
+  fill(0, bottom, Width_, Height_);
+  fill(0, top, left, bottom);
+  fill(right, top, Width_, bottom);
 }
 
 void TGChart::PaintShadow(TCanvas& canvas) {

@@ -99,7 +99,7 @@ void TGChart::ComposeFull(int32_t numItems, int32_t gridLayer) {
   WindowBitmap_->SetSize(Width_, Height_);
   TCanvas& window = WindowBitmap_->Canvas();
   TCanvas& area = ChartAreaBitmap_->Canvas();
-  PaintControlBackground(window);
+  PaintControlPass(window, false);
   PaintBackground(area, 0, 0);
   PaintItemsJob(area, 0, 0, false, true, gridLayer, numItems);
   window.Draw(MarginLeft_, MarginTop_, *ChartAreaBitmap_);

@@ -164,4 +164,36 @@ TEST_F(ChartRender, ControlPictureStaysTheFullCompositionWhileTheWindowMovesOn) 
   EXPECT_EQ(image(Chart.ControlBitmap()), composed);
 }
 
+// The shown picture leaves out filling the chart area's place with the window colour,
+// since the chart area is drawn over it: it must still be what the passes give one after
+// the other, whatever the margins were before and wherever the chart area reaches.
+TEST_F(ChartRender, ShownPictureIsThePassesInTheirOrderForAnyMargins) {
+  const auto image = [](const TBitmap& bitmap) { return dynamic_cast<const TQtBitmap&>(bitmap).Image(); };
+  Chart.SetDataColor(clBlue);
+  Chart.Line(0, 1, 1000, 9);
+  Chart.SetShadowWidth(6);
+  Chart.SetCaption("Messung");
+  struct TMargins {
+    int Left, Right, Top, Bottom;
+  };
+  for (const TMargins m : {TMargins{60, 20, 30, 40}, TMargins{5, 5, 5, 5}, TMargins{120, 90, 70, 100},
+                           TMargins{-20, -30, -10, -15}, TMargins{0, 0, 0, 0}}) {
+    Chart.SetMarginLeft(m.Left);
+    Chart.SetMarginRight(m.Right);
+    Chart.SetMarginTop(m.Top);
+    Chart.SetMarginBottom(m.Bottom);
+    Chart.Paint();
+    const QImage shown = image(*Chart.WindowBitmap()).copy();
+
+    const TBitmap& shownArea = *Chart.ChartAreaBitmap();
+    const auto control = Factory.NewBitmap(Chart.Width(), Chart.Height());
+    const auto area = Factory.NewBitmap(shownArea.Width(), shownArea.Height());
+    Chart.PaintControlBackground(control->Canvas());
+    Chart.PaintBackground(area->Canvas(), 0, 0);
+    Chart.PaintItems(area->Canvas(), 0, 0, false, 0);
+    control->Canvas().Draw(m.Left, m.Top, *area);
+    EXPECT_EQ(shown, image(*control)) << "margins " << m.Left << ", " << m.Right << ", " << m.Top << ", " << m.Bottom;
+  }
+}
+
 }  // namespace
