@@ -212,6 +212,7 @@ const QFontMetrics& TQtCanvas::Metrics() {
   if (FontChanged_ || !Metrics_) {
     QtFont_ = ToQFont(Font_);
     Metrics_.emplace(QtFont_);
+    Widths_.UseFace(Font_);
     FontChanged_ = false;
     PainterFont_ = false;
   }
@@ -330,7 +331,7 @@ void TQtCanvas::TextOut(int x, int y, std::string_view text) {
   // Text ignores the pen mode, as in GDI.
   UseMode(pmPainterCopy);
   if (BrushStyle_ == bsSolid) {
-    Painter_.fillRect(QRect(x, y, metrics.horizontalAdvance(s), metrics.height()), ToQColor(BrushColor_));
+    Painter_.fillRect(QRect(x, y, TextWidth(text), metrics.height()), ToQColor(BrushColor_));
   }
   if (!PainterFont_) {
     Painter_.setFont(QtFont_);
@@ -346,7 +347,7 @@ void TQtCanvas::TextOut(int x, int y, std::string_view text) {
 
 int TQtCanvas::TextWidth(std::string_view text) {
   const QFontMetrics& metrics = Metrics();
-  return metrics.horizontalAdvance(Decoded(text));
+  return Widths_.Width(text, [&] { return metrics.horizontalAdvance(Decoded(text)); });
 }
 
 int TQtCanvas::TextHeight(std::string_view) { return Metrics().height(); }

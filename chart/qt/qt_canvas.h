@@ -17,6 +17,7 @@
 
 #include "chart/canvas.h"
 #include "chart/qt/pixel_lines.h"
+#include "chart/qt/text_widths.h"
 
 class TQtCanvas : public TCanvas {
  public:
@@ -86,6 +87,7 @@ class TQtCanvas : public TCanvas {
   QPen Pen_;
   QFont QtFont_;
   std::optional<QFontMetrics> Metrics_;
+  TTextWidths Widths_;
 
   std::vector<QPoint> Points_;  // reused by Polyline and Polygon
   std::vector<QLine> Lines_;    // reused by wide polylines

@@ -236,6 +236,33 @@ TEST(QtCanvas, Text) {
   EXPECT_NEAR(c.TextHeight("0"), 30, 1);
 }
 
+// Widths are remembered per face: a canvas that goes back and forth between faces, more
+// of them than it remembers, measures each text as a fresh canvas in that face does.
+TEST(QtCanvas, TextWidthsStayThoseOfTheirFaceWhenFacesAlternate) {
+  std::vector<TFont> faces;
+  for (int height = -8; height >= -50; --height) {
+    TFont font;
+    font.Height = height;
+    font.Style = height % 2 ? fsBold : 0;
+    faces.push_back(font);
+  }
+  const char* const texts[] = {"1000", "-2,5", "Kanal 1"};
+  const auto fresh = [](const TFont& font, const char* text) {
+    TQtBitmap b(1, 1);
+    b.Canvas().SetFont(font);
+    return b.Canvas().TextWidth(text);
+  };
+  TQtBitmap b(1, 1);
+  TCanvas& c = b.Canvas();
+  for (int round = 0; round < 2; ++round) {
+    for (size_t i = 0; i < faces.size(); i += (round == 0 ? 1 : 7)) {
+      c.SetFont(faces[i]);
+      for (const char* text : texts) EXPECT_EQ(c.TextWidth(text), fresh(faces[i], text)) << i << " " << text;
+    }
+  }
+  EXPECT_LT(fresh(faces.front(), "1000"), fresh(faces.back(), "1000"));
+}
+
 // Item texts of session files may ask for any size in points.
 TEST(QtCanvas, FontSizesOfAnyMagnitudeStayDrawable) {
   TFont font;
