@@ -111,6 +111,9 @@ void TGChartWidget::Guarded(F&& call) {
   } catch (const std::exception& e) {
     qWarning("Chart: %s", e.what());
   }
+  // What the mouse does is shown at once, not at the next frame: the window system
+  // already sends its moves at most once per turn of the event loop.
+  Frames_.RunPending();
 }
 
 void TGChartWidget::mousePressEvent(QMouseEvent* event) {

@@ -51,7 +51,8 @@ class TGChartWidget : public QWidget, private TChartWindow, private TMouseFeedba
   void RefreshRequested(int32_t x, int32_t y, int32_t width, int32_t height) override;
   void DrawXorRectangle(int x1, int y1, int x2, int y2) override;
   void SetCursor(TCursor cursor) override;
-  // Runs a chart call; Qt must not see the chart's errors.
+  // Runs a chart call for the mouse and shows what it changed; Qt must not see the
+  // chart's errors.
   template <typename F>
   void Guarded(F&& call);
 

@@ -25,9 +25,8 @@ constexpr int RecheckMs = 5;
 // A board that prints a line every millisecond would otherwise wake the reading, message
 // and main threads for every line. Like a USB serial adapter's latency timer (16 ms by
 // default on the common ones), the first bytes after a quiet spell wait this long for
-// the ones that follow, unless a block's worth has already come: one frame of the screen,
-// so that a block and the frame that shows it share one wake-up of the window, and a
-// sixteenth of the wake-ups at 1,000 lines per second.
+// the ones that follow, unless a block's worth has already come: half a frame of the
+// screen, unseen, and a sixteenth of the wake-ups at 1,000 lines per second.
 constexpr int GatherMs = 16;
 constexpr int GatherBytes = 1024;
 

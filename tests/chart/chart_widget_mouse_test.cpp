@@ -56,4 +56,26 @@ TEST_F(ChartWidgetMouse, RectangleOutlineOnTheWindowPictureAndDoubleClick) {
   EXPECT_DOUBLE_EQ(chart.Scale1X().RangeLow(), 40);
 }
 
+// Data reach the screen at the next frame; what the mouse does is shown at once, also
+// when the frame before was only just shown.
+TEST_F(ChartWidgetMouse, OutlineFollowsEveryMoveWithoutWaitingForTheFrame) {
+  struct TPaints : QObject {
+    bool eventFilter(QObject*, QEvent* event) override {
+      Count += event->type() == QEvent::Paint;
+      return false;
+    }
+    int Count = 0;
+  } paints;
+  widget.installEventFilter(&paints);
+  chart.SetMouseAction(maZoomWind);
+  QTest::mousePress(&widget, Qt::LeftButton, {}, {100, 100});
+  for (const int x : {200, 210, 220}) {
+    const int before = paints.Count;
+    QTest::mouseMove(&widget, {x, 200});
+    QCoreApplication::processEvents();
+    EXPECT_GT(paints.Count, before) << x;
+  }
+  QTest::mouseRelease(&widget, Qt::LeftButton, {}, {220, 200});
+}
+
 }  // namespace
