@@ -29,6 +29,9 @@ constexpr int RecheckMs = 5;
 // screen, unseen, and a sixteenth of the wake-ups at 1,000 lines per second.
 constexpr int GatherMs = 16;
 constexpr int GatherBytes = 1024;
+// A fast device fills a block's worth long before that, and would fill the driver's
+// buffer while the gathering sleeps on: a first look after this long tells the rate.
+constexpr int GatherProbeMs = 2;
 
 int PollRetrying(pollfd* fds, nfds_t count, int timeoutMs) {
   int result;
@@ -182,14 +185,34 @@ TscWaitResult TPosixPortDevice::WaitCommEvent(uint32_t& eventMask) {
     }
     reportedStillWaiting = waiting > 0 && !newBytes;
     if (newBytes) {
-      // First bytes after a quiet spell: let the rest of the burst come. A hang-up ends
-      // the gathering early and is seen at the next look.
-      pollfd wake[2] = {{Device_.Get(), 0, 0}, {Wake_.Get(), POLLIN, 0}};
-      if (PollRetrying(wake, 2, GatherMs) < 0) return wrFailed;
-      if (wake[1].revents != 0) return wrCancelled;
+      const TscWaitResult gathering = GatherBurst(waiting);
+      if (gathering != wrEvent) return gathering;
       gathered = true;
     }
   }
+}
+
+// First bytes after a quiet spell: let the rest of the burst come, until a block's worth
+// waits or GatherMs have passed. After a first look, the wait goes on for as long as a
+// block's worth takes at the rate the bytes came, so a slow device wakes this thread
+// twice and a fast one is read on time. A hang-up ends the gathering early and is seen
+// at the next look.
+TscWaitResult TPosixPortDevice::GatherBurst(int firstWaiting) {
+  int waiting = firstWaiting;
+  int slept = 0;
+  int step = GatherProbeMs;
+  while (slept < GatherMs && waiting < GatherBytes) {
+    pollfd wake[2] = {{Device_.Get(), 0, 0}, {Wake_.Get(), POLLIN, 0}};
+    if (PollRetrying(wake, 2, step) < 0) return wrFailed;
+    if (wake[1].revents != 0) return wrCancelled;
+    if (wake[0].revents != 0) break;
+    slept += step;
+    if (ioctl(Device_.Get(), FIONREAD, &waiting) != 0) return wrFailed;
+    if (slept >= GatherMs) break;
+    const int bytesPerMs = std::max(1, (waiting - firstWaiting) / slept);
+    step = std::clamp((GatherBytes - waiting) / bytesPerMs, 1, GatherMs - slept);
+  }
+  return wrEvent;
 }
 
 void TPosixPortDevice::CancelWait() { Signal(Wake_); }

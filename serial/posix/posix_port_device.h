@@ -52,6 +52,9 @@ class TPosixPortDevice final : public TscPortDevice {
   TModemSignals ModemStatus() override;
 
  private:
+  // Sleeps while the burst whose first bytes are waiting comes in.
+  TscWaitResult GatherBurst(int firstWaiting);
+
   // Released in the reverse order: the board's RS-485 mode and the exclusive mark are
   // given back before the descriptor closes.
   const TscFileDescriptor Device_;
