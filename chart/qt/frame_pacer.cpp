@@ -76,7 +76,7 @@ void TFramePacer::Request() {
 
 void TFramePacer::RunPending() {
   if (!Pending_) return;
-  TFrameClock::Instance()->Remove(this);
+  if (TFrameClock* clock = TFrameClock::Instance()) clock->Remove(this);
   Pending_ = false;
   Job_();
 }
