@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "acquisition/acquisition.h"
+#include "tests/acquisition/quiet_host.h"
 #include "acquisition/chart_csv_export.h"
 #include "acquisition/csv_format.h"
 #include "chart/gchart.h"
@@ -73,13 +74,6 @@ TEST(CsvFormat, TextIsQuotedOnlyWhenItMustBe) {
   EXPECT_EQ(out, "Temp|a,b|\"a;b\"|\"sag \"\"hi\"\"\"|\"a\nb\"");
 }
 
-class THost : public TAcquisitionHost {
- public:
-  void ShowRawValues(std::string_view) override {}
-  void ShowSampleCount(int64_t) override {}
-  void SampleLimitReached() override {}
-  bool ProcessMessages() override { return true; }
-};
 
 struct ChartCsv : testing::Test {
   ChartCsv() {
@@ -111,7 +105,7 @@ struct ChartCsv : testing::Test {
   }
 
   TGChart chart;
-  THost host;
+  TQuietHost host;
   TAcquisition acquisition{host, chart, ','};
   TChartCsvNames names;
   std::filesystem::path dir = [] {

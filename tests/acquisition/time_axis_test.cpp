@@ -9,17 +9,11 @@
 #include <vector>
 
 #include "acquisition/acquisition.h"
+#include "tests/acquisition/quiet_host.h"
 #include "chart/gchart.h"
 
 namespace {
 
-class THost : public TAcquisitionHost {
- public:
-  void ShowRawValues(std::string_view) override {}
-  void ShowSampleCount(int64_t) override {}
-  void SampleLimitReached() override {}
-  bool ProcessMessages() override { return true; }
-};
 
 using TClock = std::chrono::steady_clock;
 
@@ -55,7 +49,7 @@ struct TimeAxis : testing::Test {
   }
 
   TGChart chart;
-  THost host;
+  TQuietHost host;
   TAcquisition acquisition{host, chart, '.'};
   TAcquisitionState& state = acquisition.State;
 };

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <string>
+#include <utility>
 
 #include "chart/qt/gchart_widget.h"
 #include "tests/app/window_test_support.h"
@@ -23,6 +25,13 @@ struct DataOut : testing::Test, TWindowFixture {
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
     return file.readAll();
+  }
+  // Start, the lines from the device, every sample counted, Stop.
+  void Acquire(std::string lines, int samples) {
+    Form->StartButton->click();
+    Send(std::move(lines));
+    ASSERT_TRUE(WaitUntil([&] { return Count() == samples; }));
+    Form->StopButton->click();
   }
   // Checks "Aufzeichnen" and names the file in its dialog.
   void RecordInto(const QString& path) {
@@ -56,10 +65,7 @@ struct DataOut : testing::Test, TWindowFixture {
 TEST_F(DataOut, CsvExportForTheDesktopsSpreadsheetAlsoAfterASessionLoad) {
   Form->CH2RadioButton->click();
   Form->Ch1NameEdit->setText(QStringLiteral("Höhe"));
-  Form->StartButton->click();
-  Send("1.5;-2\r\n0.1;3e2\r\n");
-  ASSERT_TRUE(WaitUntil([&] { return Count() == 2; }));
-  Form->StopButton->click();
+  ASSERT_NO_FATAL_FAILURE(Acquire("1.5;-2\r\n0.1;3e2\r\n", 2));
 
   Dialogs.NextFileName = dir.filePath("daten.csv");
   Form->DatenExportimCSVFormat1->trigger();
@@ -80,10 +86,7 @@ TEST_F(DataOut, CsvExportForTheDesktopsSpreadsheetAlsoAfterASessionLoad) {
 }
 
 TEST_F(DataOut, PngKeepsTheColoursAndTheNameAsTyped) {
-  Form->StartButton->click();
-  Send(NumberLines(5, 1));
-  ASSERT_TRUE(WaitUntil([&] { return Count() == 5; }));
-  Form->StopButton->click();
+  ASSERT_NO_FATAL_FAILURE(Acquire(NumberLines(5, 1), 5));
   Dialogs.NextFileName = dir.filePath("messung.1.bild");
   Form->GrafikSpeichernPNG->trigger();
   EXPECT_EQ(Dialogs.Filters.last(), "PNG-Bilder (*.png)|png");
@@ -109,10 +112,7 @@ TEST_F(DataOut, RecordingAtFullSpeedKeepsEveryLineUpToTheLimit) {
 
   // A second Start keeps the first recording.
   DropUnread();
-  Form->StartButton->click();
-  Send(NumberLines(3, 1));
-  ASSERT_TRUE(WaitUntil([&] { return Count() == 3; }));
-  Form->StopButton->click();
+  ASSERT_NO_FATAL_FAILURE(Acquire(NumberLines(3, 1), 3));
   ExpectRecordedLines(dir.filePath("aufnahme-2.csv"), 3);
   ExpectRecordedLines(path, 100000);
   EXPECT_TRUE(Dialogs.Errors.isEmpty()) << Dialogs.Errors.join(' ').toStdString();
@@ -148,11 +148,8 @@ TEST_F(DataOut, AutoRecordingKeepsEveryChannelAndNamesTheOnesThatAppear) {
   Form->AutoRadioButton->click();
   const QString path = dir.filePath("auto.csv");
   RecordInto(path);
-  Form->StartButton->click();
   // The header line names channels before any number has placed one.
-  Send("a,b\na:1.5\na:2,b:-3\nb:4e2\nhello\na:x,b:5\n");
-  ASSERT_TRUE(WaitUntil([&] { return Count() == 4; }));
-  Form->StopButton->click();
+  ASSERT_NO_FATAL_FAILURE(Acquire("a,b\na:1.5\na:2,b:-3\nb:4e2\nhello\na:x,b:5\n", 4));
   // The time column is left out: it only has to grow.
   QList<QByteArray> rows = Read(path).split('\n');
   for (QByteArray& row : rows) row = row.mid(row.indexOf(';') + 1);
@@ -177,10 +174,7 @@ TEST_F(DataOut, TimeAxisPlacesSamplesInSecondsAndExportsThem) {
   Form->TrendCheckBox->click();
   EXPECT_EQ(Form->GraphXmaxEdit->text(), "10");
   Form->TrendCheckBox->click();
-  Form->StartButton->click();
-  Send(NumberLines(3, 1));
-  ASSERT_TRUE(WaitUntil([&] { return Count() == 3; }));
-  Form->StopButton->click();
+  ASSERT_NO_FATAL_FAILURE(Acquire(NumberLines(3, 1), 3));
   Dialogs.NextFileName = dir.filePath("zeit.csv");
   Form->DatenExportimCSVFormat1->trigger();
   const QList<QByteArray> rows = Read(Dialogs.NextFileName).split('\n');
